@@ -1,0 +1,295 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tavrino {
+
+class MidiTrack;
+
+// The event classes' identity. Bit 0x10 marks channel messages, bit 0x20
+// system-exclusive events and bit 0x40 meta events; every dispatch on the type
+// of an event goes through this number.
+enum class EventKind : std::int16_t {
+    GeneralMessage = 0,
+    Channel = 16,
+    NoteOff = 17,
+    NoteOn = 18,
+    ChannelPressure = 19,
+    Aftertouch = 20,
+    Controller = 21,
+    Program = 22,
+    PitchWheel = 23,
+    SysEx = 32,
+    StrangeSysEx = 33,
+    Meta = 64,
+    EndOfTrack = 65,
+    Text = 66,
+    Copyright = 67,
+    Lyric = 69,
+    Tempo = 70,
+    TimeSignature = 71,
+    KeySignature = 72,
+    TrackName = 73,
+};
+
+inline constexpr int kChannelKindBit = 0x10;
+inline constexpr int kSysExKindBit = 0x20;
+inline constexpr int kMetaKindBit = 0x40;
+
+inline constexpr bool IsChannelKind(EventKind kind) {
+    return (static_cast<int>(kind) & kChannelKindBit) != 0;
+}
+inline constexpr bool IsSysExKind(EventKind kind) {
+    return (static_cast<int>(kind) & kSysExKindBit) != 0;
+}
+inline constexpr bool IsMetaKind(EventKind kind) {
+    return (static_cast<int>(kind) & kMetaKindBit) != 0;
+}
+
+// Channel index 9 (shown as channel 10) is General MIDI percussion: it is not
+// paired, transposed, drawn or given tablature.
+inline constexpr int kPercussionChannel = 9;
+
+// One timed event of a track. All classes share these fields and this virtual
+// interface; they differ only in their kind, status code, value and
+// description, so every event fits one fixed-size block (see event_pool.h).
+class MidiEvent {
+public:
+    MidiEvent() = default;
+    MidiEvent(const MidiEvent&) = delete;
+    MidiEvent& operator=(const MidiEvent&) = delete;
+    virtual ~MidiEvent() = default;
+
+    // The status nibble of a channel class, the meta type of the end-of-track,
+    // tempo, time-signature and key-signature classes, 0 for the others.
+    virtual std::int16_t statusCode() const { return 0; }
+    virtual EventKind kind() const { return EventKind::GeneralMessage; }
+    // The main value: data1 unless a class says otherwise.
+    virtual std::int32_t value() const { return data1; }
+    // Sets data1 to the low 8 bits of v, sign-extended.
+    virtual void setValue(std::int32_t v) { data1 = static_cast<std::int8_t>(v & 0xFF); }
+    // Appends the event's one-line description of the disassembled listing.
+    virtual void describe(std::string& line) const;
+
+    int channel() const { return status & 0x0F; }
+    bool isPercussion() const { return channel() == kPercussionChannel; }
+    // A note-on with a velocity; a note-on with velocity 0 ends a note.
+    bool isSoundingNoteOn() const { return kind() == EventKind::NoteOn && data2 > 0; }
+    bool isNoteEnd() const {
+        return kind() == EventKind::NoteOff || (kind() == EventKind::NoteOn && data2 == 0);
+    }
+
+    // The payload as stored (meta and sysex events), without the terminator.
+    std::span<const std::uint8_t> payload() const { return {data.get(), length}; }
+    // The payload up to its first 0 byte.
+    std::string_view text() const;
+    // Replaces the payload; one extra 0 byte always follows it.
+    void setPayload(std::span<const std::uint8_t> bytes);
+    void setPayload(std::unique_ptr<std::uint8_t[]> terminatedBytes, std::uint32_t byteCount);
+
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block) noexcept;
+
+    std::int32_t time = 0;       // absolute tick
+    std::int32_t duration = 0;   // a paired note-on's length in ticks
+    std::int16_t metaType = 0;   // meta type byte of a meta event
+    std::int16_t overlapped = 0; // set by note pairing
+    std::int16_t playable = 0;   // a sounding, non-percussion note
+    std::int16_t status = 0;     // full status byte of a channel message
+    std::int16_t data1 = 0;
+    std::int16_t data2 = 0;
+    // Payload size. 32 bits wide: system-exclusive dumps may be far longer than
+    // 32767 bytes.
+    std::uint32_t length = 0;
+    std::unique_ptr<std::uint8_t[]> data;  // length bytes plus a terminating 0
+    MidiEvent* buddy = nullptr;            // note-on <-> its note-off
+    MidiTrack* track = nullptr;            // the track that holds the event
+    std::int32_t displayRange = 0;         // lyrics window's text range (start | end << 16)
+};
+
+// --- Channel messages -------------------------------------------------------
+
+class ChannelEvent : public MidiEvent {
+public:
+    ChannelEvent() = default;
+    ChannelEvent(std::int32_t eventTime, int statusByte, int firstData, int secondData);
+    EventKind kind() const override { return EventKind::Channel; }
+    void describe(std::string& line) const override;
+};
+
+class NoteOffEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0x80; }
+    EventKind kind() const override { return EventKind::NoteOff; }
+    void describe(std::string& line) const override;
+};
+
+class NoteOnEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0x90; }
+    EventKind kind() const override { return EventKind::NoteOn; }
+    void describe(std::string& line) const override;
+};
+
+class AftertouchEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0xA0; }
+    EventKind kind() const override { return EventKind::Aftertouch; }
+    void describe(std::string& line) const override;
+};
+
+class ControllerEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0xB0; }
+    EventKind kind() const override { return EventKind::Controller; }
+    void describe(std::string& line) const override;
+};
+
+class ProgramEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0xC0; }
+    EventKind kind() const override { return EventKind::Program; }
+    void describe(std::string& line) const override;
+};
+
+class ChannelPressureEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0xD0; }
+    EventKind kind() const override { return EventKind::ChannelPressure; }
+    void describe(std::string& line) const override;
+};
+
+class PitchWheelEvent : public ChannelEvent {
+public:
+    using ChannelEvent::ChannelEvent;
+    std::int16_t statusCode() const override { return 0xE0; }
+    EventKind kind() const override { return EventKind::PitchWheel; }
+    // -8192..8191 from the 14-bit LSB/MSB pair.
+    std::int32_t value() const override;
+    void describe(std::string& line) const override;
+};
+
+// The class for a channel status byte 0x80-0xEF, given (time, status, data).
+std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int data1,
+                                              int data2);
+
+// --- System exclusive -------------------------------------------------------
+
+class SysExEvent : public MidiEvent {
+public:
+    EventKind kind() const override { return EventKind::SysEx; }
+    void describe(std::string& line) const override;
+};
+
+// An F7 packet that continues no F0 message.
+class StrangeSysExEvent : public MidiEvent {
+public:
+    EventKind kind() const override { return EventKind::StrangeSysEx; }
+    void describe(std::string& line) const override;
+};
+
+// --- Meta events ------------------------------------------------------------
+
+class MetaEvent : public MidiEvent {
+public:
+    EventKind kind() const override { return EventKind::Meta; }
+    void describe(std::string& line) const override;
+};
+
+class EndOfTrackEvent : public MetaEvent {
+public:
+    EndOfTrackEvent() { metaType = 0x2F; }
+    std::int16_t statusCode() const override { return 0x2F; }
+    EventKind kind() const override { return EventKind::EndOfTrack; }
+    void describe(std::string& line) const override;
+};
+
+class TextEvent : public MetaEvent {
+public:
+    EventKind kind() const override { return EventKind::Text; }
+    void describe(std::string& line) const override;
+};
+
+class CopyrightEvent : public MetaEvent {
+public:
+    EventKind kind() const override { return EventKind::Copyright; }
+    void describe(std::string& line) const override;
+};
+
+class LyricEvent : public MetaEvent {
+public:
+    EventKind kind() const override { return EventKind::Lyric; }
+    void describe(std::string& line) const override;
+};
+
+class TrackNameEvent : public MetaEvent {
+public:
+    EventKind kind() const override { return EventKind::TrackName; }
+    void describe(std::string& line) const override;
+};
+
+class TempoEvent : public MetaEvent {
+public:
+    TempoEvent() = default;
+    // A tempo of trunc(60000000 / bpm) microseconds per quarter note.
+    explicit TempoEvent(double bpm);
+    std::int16_t statusCode() const override { return 0x51; }
+    EventKind kind() const override { return EventKind::Tempo; }
+    // Microseconds per quarter note: the 24-bit big-endian payload.
+    std::int32_t value() const override;
+    void setValue(std::int32_t microsecondsPerQuarter) override;
+    void describe(std::string& line) const override;
+};
+
+class TimeSignatureEvent : public MetaEvent {
+public:
+    TimeSignatureEvent() = default;
+    TimeSignatureEvent(int numerator, int denominator, int clocks, int thirtySeconds);
+    std::int16_t statusCode() const override { return 0x58; }
+    EventKind kind() const override { return EventKind::TimeSignature; }
+    void describe(std::string& line) const override;
+
+    int numerator() const { return static_cast<std::int8_t>(data[0]); }
+    // 1 << (byte 1 AND 31); 64-bit because a hostile exponent of 31 must not
+    // overflow.
+    std::int64_t denominator() const { return std::int64_t{1} << (data[1] & 31); }
+    int clocks() const { return data[2]; }
+    int thirtySeconds() const { return data[3]; }
+};
+
+class KeySignatureEvent : public MetaEvent {
+public:
+    KeySignatureEvent() = default;
+    // Sharps (positive) or flats (negative); a magnitude above 7 is stored as 0.
+    KeySignatureEvent(int sharpsFlats, int minor);
+    std::int16_t statusCode() const override { return 0x59; }
+    EventKind kind() const override { return EventKind::KeySignature; }
+    void describe(std::string& line) const override;
+
+    int sharpsFlats() const { return static_cast<std::int8_t>(data[0]); }
+    const char* minorText() const { return data[1] != 0 ? "m" : ""; }
+};
+
+// "Cb" .. "C#" for -7..7 sharps/flats, "?" beyond.
+const char* KeyName(int sharpsFlats);
+
+// The class for a meta type, with its payload copied in. Payloads too short
+// for a tempo (3 bytes), time signature (4) or key signature (2) cannot be
+// interpreted and become plain meta events.
+std::unique_ptr<MidiEvent> CreateMetaEvent(std::int32_t time, int type,
+                                           std::unique_ptr<std::uint8_t[]> terminatedPayload,
+                                           std::uint32_t length);
+std::unique_ptr<MidiEvent> CreateMetaEvent(std::int32_t time, int type,
+                                           std::span<const std::uint8_t> payload);
+
+}  // namespace tavrino

@@ -1,0 +1,429 @@
+#include "song/midi_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "song/byte_reader.h"
+#include "song/file_bytes.h"
+#include "song/note_pairing.h"
+
+namespace tavrino {
+
+namespace {
+
+constexpr std::size_t kMaxTracks = 128;
+constexpr const char* kExpectedContinuation =
+    "Bad file - expected continuation of system exclusive";
+
+// One call's worth of reading state; the song is filled as it goes.
+class SmfReader {
+public:
+    SmfReader(MidiSong& song, std::span<const std::uint8_t> bytes, ReadListener* listener)
+        : song_(song), in_(bytes), listener_(listener) {}
+
+    int Read();
+
+private:
+    int ReadHeader(int& trackCount);
+    int ReadChunk();
+    int ReadEvent();
+    int ReadChannelMessage(int status, int firstByte, bool firstIsData);
+    int ReadSysEx();
+    int ReadSysExContinuation();
+    int ReadMeta();
+    // Reads a payload of `length` bytes plus a terminating 0; empty when the
+    // file cannot hold it.
+    std::unique_ptr<std::uint8_t[]> ReadPayload(std::int64_t length);
+    MidiEvent* Place(std::unique_ptr<MidiEvent> event, MidiTrack& track);
+    void ReportProgress();
+    int PercentRead() const;
+    void CloseFormat0Tracks();
+    void EnsureTimeSignatureAtZero();
+
+    MidiSong& song_;
+    ByteReader in_;
+    ReadListener* listener_;
+    bool truncated_ = false;
+    std::size_t nextProgressAt_ = 0;
+    int lastPercent_ = -1;
+
+    // Per chunk.
+    MidiTrack* current_ = nullptr;
+    std::array<int, 16> channelTrack_{};  // format 0: channel -> track index; format 1: seen mark
+    std::int64_t time_ = 0;
+    int runningStatus_ = 0;
+    bool continuationPending_ = false;
+    std::vector<std::uint8_t> continuation_;
+};
+
+int SmfReader::Read() {
+    int trackCount = 0;
+    if (const int result = ReadHeader(trackCount); result != kReadOk) {
+        return result;
+    }
+    for (int chunk = 0; chunk < trackCount; ++chunk) {
+        song_.currentChunk = static_cast<std::int16_t>(chunk);
+        if (const int result = ReadChunk(); result != kReadOk) {
+            return result;
+        }
+    }
+    if (listener_ != nullptr) {
+        listener_->OnProgress(PercentRead());
+    }
+    if (truncated_ && listener_ != nullptr) {
+        listener_->OnTruncated();
+    }
+
+    PairNotes(song_);
+    if (song_.format == 0) {
+        CloseFormat0Tracks();
+    } else {
+        song_.messages.MergeTracks(song_.tracks);
+    }
+    // Tracks may carry tempo and meter changes of their own; the song-wide
+    // lists serve lookups by time, so they are kept in time order.
+    const auto byTime = [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; };
+    std::stable_sort(song_.tempos.begin(), song_.tempos.end(), byTime);
+    std::stable_sort(song_.timeSignatures.begin(), song_.timeSignatures.end(), byTime);
+    EnsureTimeSignatureAtZero();
+    song_.RebuildBars();
+    return kReadOk;
+}
+
+int SmfReader::ReadHeader(int& trackCount) {
+    std::uint8_t tag[4];
+    if (!in_.ReadBytes(tag, 4) || std::memcmp(tag, "MThd", 4) != 0) {
+        return kReadBadHeader;
+    }
+    const std::int64_t headerLength = in_.Read32();
+    const std::size_t afterLength = in_.position();
+    const int format = in_.Read16();
+    trackCount = in_.Read16();
+    const int division = in_.Read16();
+    // SMPTE divisions (bit 15) are not supported; a division of 0 would leave
+    // nothing to measure time by.
+    if (headerLength < 0 || format < 0 || trackCount < 0 || division <= 0 || format > 1 ||
+        (division & 0x8000) != 0) {
+        return kReadBadHeader;
+    }
+    song_.format = static_cast<std::int16_t>(format);
+    song_.division = static_cast<std::int16_t>(division);
+    if (format == 0) {
+        if (trackCount < 2) {
+            // Receives every event that is not a channel message.
+            song_.tracks.push_back(std::make_unique<MidiTrack>());
+        } else {
+            song_.format = 1;
+        }
+    }
+    trackCount = std::min<int>(trackCount, kMaxTracks);
+    in_.Seek(afterLength + static_cast<std::size_t>(headerLength));
+    return kReadOk;
+}
+
+int SmfReader::ReadChunk() {
+    channelTrack_.fill(-1);
+    time_ = 0;
+    runningStatus_ = 0;
+    continuationPending_ = false;
+    continuation_.clear();
+
+    std::uint8_t tag[4];
+    const bool tagRead = in_.ReadBytes(tag, 4);
+    const std::int64_t length = in_.Read32();
+    if (!tagRead || length < 0 || std::memcmp(tag, "MTrk", 4) != 0) {
+        if (in_.atEnd()) {
+            truncated_ = true;
+            return kReadOk;
+        }
+        return kReadError;
+    }
+    const std::size_t dataStart = in_.position();
+    in_.chunkRemaining = length;
+    if (song_.format == 1) {
+        song_.tracks.push_back(std::make_unique<MidiTrack>());
+        current_ = song_.tracks.back().get();
+    } else {
+        current_ = song_.tracks.front().get();
+    }
+
+    while (in_.chunkRemaining > 0) {
+        ReportProgress();
+        const std::int64_t delta = in_.ReadVarLen();
+        if (delta < 0) {
+            truncated_ = true;
+            break;
+        }
+        time_ += delta;
+        // Ticks are 32-bit; a file claiming more time than that is corrupt.
+        if (time_ > std::numeric_limits<std::int32_t>::max()) {
+            return kReadError;
+        }
+        song_.songLength = std::max(song_.songLength, static_cast<std::int32_t>(time_));
+        if (const int result = ReadEvent(); result != kReadOk) {
+            return result;
+        }
+    }
+    if (song_.format == 1) {
+        current_->events.shrink_to_fit();
+    }
+    in_.Seek(dataStart + static_cast<std::size_t>(length));
+    return kReadOk;
+}
+
+int SmfReader::ReadEvent() {
+    const int byte = in_.Byte();
+    if (byte < 0) {
+        return kReadError;
+    }
+    if (continuationPending_ && byte != 0xF7) {
+        song_.lastError = kExpectedContinuation;
+        return kReadError;
+    }
+    const bool isStatus = (byte & 0x80) != 0;
+    const int status = isStatus ? byte : runningStatus_;
+    switch (status >> 4) {
+        case 0x8:
+        case 0x9:
+        case 0xA:
+        case 0xB:
+        case 0xC:
+        case 0xD:
+        case 0xE: return ReadChannelMessage(status, byte, !isStatus);
+        case 0x0: return kReadOk;  // a data byte without running status is dropped
+        default: break;
+    }
+    switch (status) {
+        case 0xF0: return ReadSysEx();
+        case 0xF7: return ReadSysExContinuation();
+        case 0xFF: return ReadMeta();
+        default: return kReadError;  // system common and real-time bytes do not belong in files
+    }
+}
+
+int SmfReader::ReadChannelMessage(int status, int firstByte, bool firstIsData) {
+    runningStatus_ = status;
+    const int kindNibble = status >> 4;
+    const bool twoDataBytes = kindNibble != 0xC && kindNibble != 0xD;
+    const int data1 = firstIsData ? firstByte : in_.Byte();
+    const int data2 = twoDataBytes ? in_.Byte() : 0;
+    if (data1 < 0 || data2 < 0) {
+        return kReadError;
+    }
+    const int channel = status & 0x0F;
+    MidiTrack* track = current_;
+    if (song_.format == 1) {
+        if (channelTrack_[channel] < 0) {
+            channelTrack_[channel] = 1;
+            auto& channels = current_->channels;
+            channels.insert(std::upper_bound(channels.begin(), channels.end(), channel),
+                            static_cast<std::uint8_t>(channel));
+        }
+    } else {
+        if (channelTrack_[channel] < 0) {
+            channelTrack_[channel] = static_cast<int>(song_.tracks.size());
+            song_.tracks.push_back(std::make_unique<MidiTrack>());
+            song_.tracks.back()->channels.push_back(static_cast<std::uint8_t>(channel));
+        }
+        track = song_.tracks[static_cast<std::size_t>(channelTrack_[channel])].get();
+    }
+    Place(CreateChannelEvent(static_cast<std::int32_t>(time_), status, data1, data2), *track);
+    return kReadOk;
+}
+
+int SmfReader::ReadSysEx() {
+    const std::int64_t length = in_.ReadVarLen();
+    if (length < 0) {
+        return kReadError;
+    }
+    auto payload = ReadPayload(length);
+    if (!payload) {
+        return kReadError;
+    }
+    const auto size = static_cast<std::uint32_t>(length);
+    if (size > 0 && payload[size - 1] == 0xF7) {
+        auto event = std::make_unique<SysExEvent>();
+        event->time = static_cast<std::int32_t>(time_);
+        event->setPayload(std::move(payload), size);
+        Place(std::move(event), *current_);
+    } else {
+        continuation_.assign(payload.get(), payload.get() + size);
+        continuationPending_ = true;
+    }
+    return kReadOk;
+}
+
+int SmfReader::ReadSysExContinuation() {
+    const std::int64_t length = in_.ReadVarLen();
+    if (length < 0) {
+        return kReadError;
+    }
+    auto packet = ReadPayload(length);
+    if (!packet) {
+        return kReadError;
+    }
+    const auto size = static_cast<std::uint32_t>(length);
+    if (!continuationPending_) {
+        auto event = std::make_unique<StrangeSysExEvent>();
+        event->time = static_cast<std::int32_t>(time_);
+        event->setPayload(std::move(packet), size);
+        Place(std::move(event), *current_);
+        return kReadOk;
+    }
+    continuation_.insert(continuation_.end(), packet.get(), packet.get() + size);
+    if (size > 0 && packet[size - 1] == 0xF7) {
+        auto event = std::make_unique<SysExEvent>();
+        event->time = static_cast<std::int32_t>(time_);
+        event->setPayload(continuation_);
+        Place(std::move(event), *current_);
+        continuation_.clear();
+        continuationPending_ = false;
+    }
+    return kReadOk;
+}
+
+int SmfReader::ReadMeta() {
+    const int type = in_.Byte();
+    if (type < 0) {
+        return kReadError;
+    }
+    const std::int64_t length = in_.ReadVarLen();
+    if (length < 0) {
+        return kReadError;
+    }
+    auto payload = ReadPayload(length);
+    if (!payload) {
+        return kReadError;
+    }
+    MidiEvent* event = Place(CreateMetaEvent(static_cast<std::int32_t>(time_), type,
+                                             std::move(payload), static_cast<std::uint32_t>(length)),
+                             *current_);
+    switch (event->kind()) {
+        case EventKind::Text: ++current_->textCount; break;
+        case EventKind::Lyric: ++current_->lyricCount; break;
+        case EventKind::Tempo: song_.tempos.push_back(static_cast<TempoEvent*>(event)); break;
+        case EventKind::TimeSignature:
+            song_.timeSignatures.push_back(static_cast<TimeSignatureEvent*>(event));
+            break;
+        case EventKind::KeySignature: {
+            const auto* key = static_cast<const KeySignatureEvent*>(event);
+            song_.keyText = std::string(KeyName(key->sharpsFlats())) + key->minorText();
+            break;
+        }
+        case EventKind::TrackName: current_->name = std::string(event->text()); break;
+        default: break;
+    }
+    return kReadOk;
+}
+
+std::unique_ptr<std::uint8_t[]> SmfReader::ReadPayload(std::int64_t length) {
+    // A length beyond what the file still holds is corrupt; refusing it here
+    // keeps a tiny file from claiming gigabytes.
+    if (static_cast<std::uint64_t>(length) > in_.remainingInFile()) {
+        return nullptr;
+    }
+    const auto size = static_cast<std::size_t>(length);
+    std::unique_ptr<std::uint8_t[]> payload(new std::uint8_t[size + 1]);
+    in_.ReadBytes(payload.get(), size);
+    payload[size] = 0;
+    return payload;
+}
+
+MidiEvent* SmfReader::Place(std::unique_ptr<MidiEvent> event, MidiTrack& track) {
+    MidiEvent* placed = track.Add(std::move(event));
+    // Format 1 lists are merged from the tracks once reading is done; a format
+    // 0 chunk arrives in time order and can be listed as it comes.
+    if (song_.format == 0) {
+        song_.messages.Append(placed);
+    }
+    return placed;
+}
+
+void SmfReader::ReportProgress() {
+    if (listener_ == nullptr || in_.position() < nextProgressAt_) {
+        return;
+    }
+    const int percent = PercentRead();
+    if (percent != lastPercent_) {
+        lastPercent_ = percent;
+        listener_->OnProgress(percent);
+    }
+    // The first position at which the percentage changes again.
+    nextProgressAt_ = (static_cast<std::size_t>(percent + 1) * in_.size() + 99) / 100;
+}
+
+int SmfReader::PercentRead() const {
+    if (in_.size() == 0) {
+        return 100;
+    }
+    return static_cast<int>(std::min(in_.position(), in_.size()) * 100 / in_.size());
+}
+
+void SmfReader::CloseFormat0Tracks() {
+    song_.format = 1;
+    for (std::size_t i = 0; i < song_.tracks.size();) {
+        MidiTrack& track = *song_.tracks[i];
+        if (track.events.empty()) {
+            song_.tracks.erase(song_.tracks.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        if (track.events.back()->kind() != EventKind::EndOfTrack) {
+            auto end = std::make_unique<EndOfTrackEvent>();
+            end->time = track.events.back()->time;
+            song_.messages.Insert(track.Add(std::move(end)));
+        }
+        ++i;
+    }
+}
+
+void SmfReader::EnsureTimeSignatureAtZero() {
+    if (song_.tracks.empty() ||
+        (!song_.timeSignatures.empty() && song_.timeSignatures.front()->time == 0)) {
+        return;
+    }
+    // After any leading track name, text, copyright, generic meta and sysex
+    // events at tick 0, before everything that plays or shapes time.
+    auto& events = song_.tracks.front()->events;
+    const auto position = std::find_if(events.begin(), events.end(), [](const auto& event) {
+        const EventKind kind = event->kind();
+        return event->time != 0 || kind == EventKind::EndOfTrack ||
+               kind == EventKind::KeySignature || kind == EventKind::Tempo ||
+               IsChannelKind(kind);
+    });
+    auto signature = std::make_unique<TimeSignatureEvent>(4, 4, 24, 8);
+    signature->track = song_.tracks.front().get();
+    song_.timeSignatures.insert(song_.timeSignatures.begin(), signature.get());
+    events.insert(position, std::move(signature));
+}
+
+}  // namespace
+
+int ReadMidiData(MidiSong& song, std::span<const std::uint8_t> bytes, const std::string& path,
+                 ReadListener* listener) {
+    song.Reset();
+    song.loading = 1;
+    song.path = path;
+    const int result = SmfReader(song, bytes, listener).Read();
+    if (result != kReadOk) {
+        const std::string error = song.lastError;
+        song.Reset();
+        song.lastError = error;
+    }
+    song.loading = 0;
+    return result;
+}
+
+int ReadMidiFile(MidiSong& song, const std::string& path, ReadListener* listener) {
+    song.Reset();
+    song.path = path;
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return kReadCannotOpen;
+    }
+    return ReadMidiData(song, bytes, path, listener);
+}
+
+}  // namespace tavrino

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "song/bar_table.h"
+#include "song/message_list.h"
+#include "song/midi_event.h"
+#include "song/midi_track.h"
+
+namespace tavrino {
+
+using TempoList = std::vector<TempoEvent*>;
+using TimeSignatureList = std::vector<TimeSignatureEvent*>;
+
+// A bar:beat:tick position: bar and beat count from 1, beats are always
+// quarter notes, the tick within the beat counts from 0.
+struct BarBeat {
+    int bar = 0;
+    int beat = 0;
+    int tick = 0;
+};
+
+struct Meter {
+    int numerator = 4;
+    std::int64_t denominator = 4;
+};
+
+inline constexpr std::int32_t kDefaultTempo = 500000;  // microseconds per quarter: 120 bpm
+
+// The in-memory form of one Standard MIDI File. Times are absolute ticks; the
+// unit is `division` ticks per quarter note. The song owns its tracks; the
+// song-wide lists hold references to events the tracks own.
+class MidiSong {
+public:
+    MidiSong() = default;
+    MidiSong(const MidiSong&) = delete;
+    MidiSong& operator=(const MidiSong&) = delete;
+
+    // Empties the song: no tracks, no lists, key "C", division and format 0.
+    void Reset();
+    int TrackIndexOf(const MidiTrack* track) const;
+
+    // Microseconds per quarter note in force at the tick: set by the last tempo
+    // change before it (one exactly at the tick is not yet in force).
+    std::int32_t TempoAt(std::int32_t tick) const;
+    Meter TimeSignatureAt(std::int32_t tick) const;
+    void RebuildBars();
+
+    // Empty when the tick lies outside 0..songLength.
+    std::optional<BarBeat> TickToBarBeat(std::int32_t tick) const;
+    // Clamped to the song; 0 beyond the bar table.
+    std::int32_t BarBeatToTick(int bar, int beat, int tick) const;
+
+    std::string path;
+    std::string keyText = "C";
+    std::int32_t correctedCount = 0;
+    std::int32_t unfinishedCount = 0;
+    std::int32_t overlappedCount = 0;
+    std::string pairingReport;  // diagnostics of the last note pairing
+    std::int16_t loading = 0;
+    std::int32_t songLength = 0;  // tick of the last event
+    std::int16_t currentChunk = 0;
+    std::string lastError;
+    std::int16_t format = 0;
+    std::int16_t division = 0;
+    MessageList messages;
+    std::vector<std::unique_ptr<MidiTrack>> tracks;
+    TempoList tempos;
+    TimeSignatureList timeSignatures;
+    BarTable bars;
+};
+
+}  // namespace tavrino

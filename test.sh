@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds Tavrino and runs all its tests.
+#   ./test.sh          build/ and every test through CTest
+#   ./test.sh --full   also the AddressSanitizer + UndefinedBehaviorSanitizer
+#                      build of the tests and a bounded run of each fuzz target
+set -euo pipefail
+cd "$(dirname "$0")"
+
+full=0
+case "${1:-}" in
+  "") ;;
+  --full) full=1 ;;
+  *) echo "usage: ./test.sh [--full]" >&2; exit 2 ;;
+esac
+
+./scripts/setup
+jobs="$(nproc)"
+
+./scripts/build build -DCMAKE_BUILD_TYPE=Release
+ctest --test-dir build --output-on-failure --parallel "$jobs"
+
+if [ "$full" -eq 1 ]; then
+  ./scripts/build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRINO_SANITIZE=ON
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+
+  ./scripts/build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRINO_FUZZ=ON \
+    -DTAVRINO_TESTS=OFF -DTAVRINO_BENCH=OFF \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+  ./scripts/fuzz build-fuzz "${TAVRINO_FUZZ_SECONDS:-60}"
+fi

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrino::tool {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;    // arguments after the command's name
+    std::string_view summary;  // one line for the command list
+    std::string_view help;     // what the arguments and options mean
+    int (*run)(const Command& self, const std::vector<std::string>& args, Io& io);
+};
+
+// Runs `tavrino-tool ARGS...` (ARGS without the program name) and returns its
+// exit status.
+int RunTool(const std::vector<std::string>& args, Io io);
+
+// The commands of each area, in the order --help lists them.
+std::span<const Command> SongCommands();
+
+}  // namespace tavrino::tool

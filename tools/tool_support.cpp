@@ -1,0 +1,72 @@
+#include "tools/tool_support.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "song/midi_reader.h"
+
+namespace tavrino::tool {
+
+namespace {
+
+class StderrListener : public ReadListener {
+public:
+    StderrListener(const std::string& path, Io& io) : path_(path), io_(io) {}
+    void OnTruncated() override {
+        io_.err << "tavrino-tool: " << path_
+                << ": warning: the file looks truncated; loading as much as possible\n";
+    }
+
+private:
+    const std::string& path_;
+    Io& io_;
+};
+
+std::string ReadFailureReason(int result, const MidiSong& song, int savedErrno) {
+    switch (result) {
+        case kReadCannotOpen:
+            return std::string("cannot open the file (") + std::strerror(savedErrno) + ")";
+        case kReadBadHeader: return "not a Standard MIDI File (bad header)";
+        default:
+            return song.lastError.empty() ? "read error: the track data are damaged or cut short"
+                                          : "read error: " + song.lastError;
+    }
+}
+
+}  // namespace
+
+int LoadSong(MidiSong& song, const std::string& path, Io& io) {
+    StderrListener listener(path, io);
+    errno = 0;
+    const int result = ReadMidiFile(song, path, &listener);
+    const int savedErrno = errno;
+    if (result == kReadOk) {
+        return kExitOk;
+    }
+    io.err << "tavrino-tool: " << path << ": " << ReadFailureReason(result, song, savedErrno)
+           << "\n";
+    return result;
+}
+
+int UsageError(const Command& command, const std::string& problem, Io& io) {
+    io.err << "tavrino-tool " << command.name << ": " << problem << "\n"
+           << "usage: tavrino-tool " << command.name << " " << command.usage << "\n"
+           << "Try 'tavrino-tool " << command.name << " --help'.\n";
+    return kExitUsage;
+}
+
+int WriteError(const std::string& path, Io& io) {
+    io.err << "tavrino-tool: " << path << ": cannot write the file\n";
+    return kExitFailure;
+}
+
+bool ParseArguments(const Command& command, CommandLine& line, std::size_t leastPositionals,
+                    std::size_t mostPositionals, Io& io, int& exitCode) {
+    if (!line.expectPositionals(leastPositionals, mostPositionals)) {
+        exitCode = UsageError(command, line.error(), io);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tavrino::tool
