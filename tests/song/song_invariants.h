@@ -1,0 +1,17 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "song/midi_song.h"
+
+namespace tavrino::test {
+
+// Checks everything the rest of the program relies on in a song: every event
+// in exactly one track, tracks in time order with their `track` references
+// right, `messages` holding exactly the listable events of all tracks in time
+// order, buddies linked both ways within one track, the tempo and
+// time-signature lists in time order and referring to events of the song, and
+// `songLength` covering the last event.
+::testing::AssertionResult SongIsConsistent(const MidiSong& song);
+
+}  // namespace tavrino::test
