@@ -22,9 +22,9 @@ Bar BarTable::operator[](std::int64_t index) const {
 std::int64_t BarTable::IndexAt(std::int32_t tick) const {
     // Bar starts never decrease, so the last run starting at or before the
     // tick holds the answer.
-    const auto after = std::upper_bound(
-        runs_.begin(), runs_.end(), std::int64_t{tick},
-        [](std::int64_t t, const Run& candidate) { return t < candidate.start; });
+    const auto after =
+        std::upper_bound(runs_.begin(), runs_.end(), std::int64_t{tick},
+                         [](std::int64_t t, const Run& candidate) { return t < candidate.start; });
     if (after == runs_.begin()) {
         return -1;
     }

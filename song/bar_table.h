@@ -22,7 +22,9 @@ public:
     void AppendRun(std::int64_t start, std::int32_t timeSignature, std::int64_t barLength,
                    std::int64_t count);
 
-    std::int64_t size() const { return runs_.empty() ? 0 : runs_.back().firstBar + runs_.back().count; }
+    std::int64_t size() const {
+        return runs_.empty() ? 0 : runs_.back().firstBar + runs_.back().count;
+    }
     bool empty() const { return runs_.empty(); }
     Bar operator[](std::int64_t index) const;
     // Index of the last bar that starts at or before the tick, or -1.

@@ -80,9 +80,13 @@ void ReleaseEventBlock(void* block) noexcept {
 
 #else
 
-void* AllocateEventBlock() { return ::operator new(kEventBlockSize); }
+void* AllocateEventBlock() {
+    return ::operator new(kEventBlockSize);
+}
 
-void ReleaseEventBlock(void* block) noexcept { ::operator delete(block); }
+void ReleaseEventBlock(void* block) noexcept {
+    ::operator delete(block);
+}
 
 #endif
 

@@ -1,12 +1,15 @@
 #include "song/message_list.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavrino {
 
 namespace {
 
-bool EarlierThan(const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; }
+bool EarlierThan(const MidiEvent* a, const MidiEvent* b) {
+    return a->time < b->time;
+}
 
 }  // namespace
 
@@ -15,8 +18,8 @@ bool MessageList::Accepts(const MidiEvent& event) {
     if (IsChannelKind(kind) || IsSysExKind(kind)) {
         return true;
     }
-    return kind == EventKind::EndOfTrack || kind == EventKind::Text ||
-           kind == EventKind::Lyric || kind == EventKind::Tempo;
+    return kind == EventKind::EndOfTrack || kind == EventKind::Text || kind == EventKind::Lyric ||
+           kind == EventKind::Tempo;
 }
 
 void MessageList::Insert(MidiEvent* event) {
@@ -50,46 +53,90 @@ void MessageList::Append(MidiEvent* event) {
     }
 }
 
-void MessageList::MergeTracks(const std::vector<std::unique_ptr<MidiTrack>>& tracks) {
-    events_.clear();
-    std::size_t total = 0;
-    for (const auto& track : tracks) {
-        total += static_cast<std::size_t>(std::count_if(
-            track->events.begin(), track->events.end(),
-            [](const auto& event) { return Accepts(*event); }));
-    }
-    events_.reserve(total);
+namespace {
 
-    // A k-way merge over the tracks' time-ordered events. Ties go to the
-    // lower track: it was inserted first.
-    struct Head {
-        std::int32_t time;
-        std::size_t track;
-        std::size_t next;  // index of the head event in its track
-    };
-    const auto later = [](const Head& a, const Head& b) {
-        return a.time != b.time ? a.time > b.time : a.track > b.track;
-    };
-    std::vector<Head> heads;
-    const auto pushNextAccepted = [&](std::size_t track, std::size_t from) {
-        const auto& events = tracks[track]->events;
-        while (from < events.size() && !Accepts(*events[from])) {
-            ++from;
+// A listed event's place in the merge: its time (counted from the song's
+// earliest) in the high half, its index in the concatenation of all tracks'
+// events in the low half. Keys start out in index order.
+using MergeKey = std::uint64_t;
+constexpr int kIndexBits = 32;
+
+// A stable sort of the keys by their time part: least significant digit
+// first, so events of equal time keep their index order. A few linear,
+// branch-free passes, however the tracks interleave.
+void SortKeysByTime(std::vector<MergeKey>& keys, std::uint32_t latestTime) {
+    constexpr int kDigitBits = 8;
+    constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+    std::vector<MergeKey> sorted(keys.size());
+    std::vector<std::size_t> next(kBuckets);
+    for (int shift = kIndexBits; (std::uint64_t{latestTime} << kIndexBits) >> shift != 0;
+         shift += kDigitBits) {
+        std::fill(next.begin(), next.end(), 0);
+        for (const MergeKey key : keys) {
+            ++next[(key >> shift) & (kBuckets - 1)];
         }
-        if (from < events.size()) {
-            heads.push_back({events[from]->time, track, from});
-            std::push_heap(heads.begin(), heads.end(), later);
+        std::size_t position = 0;
+        for (std::size_t& bucket : next) {
+            position += std::exchange(bucket, position);
         }
-    };
-    for (std::size_t track = 0; track < tracks.size(); ++track) {
-        pushNextAccepted(track, 0);
+        for (const MergeKey key : keys) {
+            sorted[next[(key >> shift) & (kBuckets - 1)]++] = key;
+        }
+        keys.swap(sorted);
     }
-    while (!heads.empty()) {
-        std::pop_heap(heads.begin(), heads.end(), later);
-        const Head head = heads.back();
-        heads.pop_back();
-        events_.push_back(tracks[head.track]->events[head.next].get());
-        pushNextAccepted(head.track, head.next + 1);
+}
+
+// The track holding the event of this concatenation index: the last track
+// starting at or before it (branch-free search, the tracks being few).
+std::size_t TrackOfIndex(const std::vector<std::size_t>& trackStart, std::size_t index) {
+    const std::size_t* base = trackStart.data();
+    std::size_t length = trackStart.size();
+    while (length > 1) {
+        const std::size_t half = length / 2;
+        base += base[half] <= index ? half : 0;
+        length -= half;
+    }
+    return static_cast<std::size_t>(base - trackStart.data());
+}
+
+}  // namespace
+
+void MessageList::MergeTracks(const std::vector<std::unique_ptr<MidiTrack>>& tracks) {
+    // Sorting compact keys instead of the events themselves keeps the merge
+    // from chasing millions of pointers across memory.
+    std::vector<std::size_t> trackStart;
+    std::size_t total = 0;
+    std::int32_t earliest = 0;
+    std::int32_t latest = 0;
+    for (const auto& track : tracks) {
+        trackStart.push_back(total);
+        total += track->count();
+        if (!track->events.empty()) {
+            earliest = std::min(earliest, track->events.front()->time);
+            latest = std::max(latest, track->events.back()->time);
+        }
+    }
+    std::vector<MergeKey> keys;
+    keys.reserve(total);
+    std::size_t index = 0;
+    for (const auto& track : tracks) {
+        for (const auto& event : track->events) {
+            if (Accepts(*event)) {
+                const auto time = static_cast<std::uint32_t>(event->time - earliest);
+                keys.push_back((MergeKey{time} << kIndexBits) | index);
+            }
+            ++index;
+        }
+    }
+    SortKeysByTime(keys, static_cast<std::uint32_t>(latest - earliest));
+
+    events_.clear();
+    events_.shrink_to_fit();
+    events_.reserve(keys.size());
+    for (const MergeKey key : keys) {
+        const auto at = static_cast<std::size_t>(key & 0xFFFFFFFFu);
+        const std::size_t track = TrackOfIndex(trackStart, at);
+        events_.push_back(tracks[track]->events[at - trackStart[track]].get());
     }
 }
 

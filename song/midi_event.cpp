@@ -9,6 +9,8 @@
 
 namespace tavrino {
 
+static_assert(sizeof(MidiEvent) <= detail::kEventBlockSize, "events must fit one pool block");
+
 namespace {
 
 // Appends printf-formatted text; descriptions follow fixed printf layouts.
@@ -35,8 +37,12 @@ namespace {
     va_end(retry);
 }
 
-long Time(const MidiEvent& event) { return event.time; }
-int ShownChannel(const MidiEvent& event) { return event.channel() + 1; }
+long Time(const MidiEvent& event) {
+    return event.time;
+}
+int ShownChannel(const MidiEvent& event) {
+    return event.channel() + 1;
+}
 
 // "%6ld <label>: text = [%d] %s", shared by the text-like meta events.
 void DescribeText(const MidiEvent& event, const char* label, std::string& line) {
@@ -54,8 +60,7 @@ std::unique_ptr<std::uint8_t[]> TerminatedCopy(std::span<const std::uint8_t> byt
 }
 
 template <typename Event>
-std::unique_ptr<MidiEvent> MakeMeta(std::unique_ptr<std::uint8_t[]> payload,
-                                    std::uint32_t length) {
+std::unique_ptr<MidiEvent> MakeMeta(std::unique_ptr<std::uint8_t[]> payload, std::uint32_t length) {
     auto event = std::make_unique<Event>();
     event->setPayload(std::move(payload), length);
     return event;
@@ -69,7 +74,38 @@ void* MidiEvent::operator new(std::size_t size) {
     return detail::AllocateEventBlock();
 }
 
-void MidiEvent::operator delete(void* block) noexcept { detail::ReleaseEventBlock(block); }
+void MidiEvent::operator delete(void* block) noexcept {
+    detail::ReleaseEventBlock(block);
+}
+
+std::int16_t MidiEvent::statusCode() const {
+    switch (kind_) {
+        case EventKind::NoteOff:
+            return 0x80;
+        case EventKind::NoteOn:
+            return 0x90;
+        case EventKind::Aftertouch:
+            return 0xA0;
+        case EventKind::Controller:
+            return 0xB0;
+        case EventKind::Program:
+            return 0xC0;
+        case EventKind::ChannelPressure:
+            return 0xD0;
+        case EventKind::PitchWheel:
+            return 0xE0;
+        case EventKind::EndOfTrack:
+            return 0x2F;
+        case EventKind::Tempo:
+            return 0x51;
+        case EventKind::TimeSignature:
+            return 0x58;
+        case EventKind::KeySignature:
+            return 0x59;
+        default:
+            return 0;
+    }
+}
 
 std::string_view MidiEvent::text() const {
     if (!data) {
@@ -95,7 +131,9 @@ void MidiEvent::describe(std::string& line) const {
 
 // --- Channel messages -------------------------------------------------------
 
-ChannelEvent::ChannelEvent(std::int32_t eventTime, int statusByte, int firstData, int secondData) {
+ChannelEvent::ChannelEvent(EventKind kind, std::int32_t eventTime, int statusByte, int firstData,
+                           int secondData)
+    : MidiEvent(kind) {
     time = eventTime;
     status = static_cast<std::int16_t>(statusByte);
     data1 = static_cast<std::int16_t>(firstData);
@@ -146,17 +184,24 @@ void PitchWheelEvent::describe(std::string& line) const {
            ShownChannel(*this), value(), static_cast<long>(duration));
 }
 
-std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int data1,
-                                              int data2) {
+std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int data1, int data2) {
     switch (status & 0xF0) {
-        case 0x80: return std::make_unique<NoteOffEvent>(time, status, data1, data2);
-        case 0x90: return std::make_unique<NoteOnEvent>(time, status, data1, data2);
-        case 0xA0: return std::make_unique<AftertouchEvent>(time, status, data1, data2);
-        case 0xB0: return std::make_unique<ControllerEvent>(time, status, data1, data2);
-        case 0xC0: return std::make_unique<ProgramEvent>(time, status, data1, data2);
-        case 0xD0: return std::make_unique<ChannelPressureEvent>(time, status, data1, data2);
-        case 0xE0: return std::make_unique<PitchWheelEvent>(time, status, data1, data2);
-        default: return std::make_unique<ChannelEvent>(time, status, data1, data2);
+        case 0x80:
+            return std::make_unique<NoteOffEvent>(time, status, data1, data2);
+        case 0x90:
+            return std::make_unique<NoteOnEvent>(time, status, data1, data2);
+        case 0xA0:
+            return std::make_unique<AftertouchEvent>(time, status, data1, data2);
+        case 0xB0:
+            return std::make_unique<ControllerEvent>(time, status, data1, data2);
+        case 0xC0:
+            return std::make_unique<ProgramEvent>(time, status, data1, data2);
+        case 0xD0:
+            return std::make_unique<ChannelPressureEvent>(time, status, data1, data2);
+        case 0xE0:
+            return std::make_unique<PitchWheelEvent>(time, status, data1, data2);
+        default:
+            return std::make_unique<ChannelEvent>(time, status, data1, data2);
     }
 }
 
@@ -189,26 +234,32 @@ void EndOfTrackEvent::describe(std::string& line) const {
     Append(line, "%6ld End of Track    : ", Time(*this));
 }
 
-void TextEvent::describe(std::string& line) const { DescribeText(*this, "Text            ", line); }
+void TextEvent::describe(std::string& line) const {
+    DescribeText(*this, "Text            ", line);
+}
 
 void CopyrightEvent::describe(std::string& line) const {
     DescribeText(*this, "Copyright       ", line);
 }
 
-void LyricEvent::describe(std::string& line) const { DescribeText(*this, "Lyric           ", line); }
+void LyricEvent::describe(std::string& line) const {
+    DescribeText(*this, "Lyric           ", line);
+}
 
 void TrackNameEvent::describe(std::string& line) const {
     DescribeText(*this, "Track Name      ", line);
 }
 
-TempoEvent::TempoEvent(double bpm) {
+TempoEvent::TempoEvent(double bpm) : TempoEvent() {
     metaType = 0x51;
     const std::uint8_t placeholder[3] = {};
     setPayload(placeholder);
     setValue(static_cast<std::int32_t>(60000000.0 / bpm));
 }
 
-std::int32_t TempoEvent::value() const { return (data[0] << 16) | (data[1] << 8) | data[2]; }
+std::int32_t TempoEvent::value() const {
+    return (data[0] << 16) | (data[1] << 8) | data[2];
+}
 
 void TempoEvent::setValue(std::int32_t microsecondsPerQuarter) {
     data[0] = static_cast<std::uint8_t>(microsecondsPerQuarter >> 16);
@@ -223,16 +274,16 @@ void TempoEvent::describe(std::string& line) const {
 }
 
 TimeSignatureEvent::TimeSignatureEvent(int numerator, int denominator, int clocks,
-                                       int thirtySeconds) {
+                                       int thirtySeconds)
+    : TimeSignatureEvent() {
     metaType = 0x58;
     int exponent = 0;
     for (int d = denominator; d > 1; d /= 2) {
         ++exponent;
     }
-    const std::uint8_t bytes[] = {static_cast<std::uint8_t>(numerator),
-                                  static_cast<std::uint8_t>(exponent),
-                                  static_cast<std::uint8_t>(clocks),
-                                  static_cast<std::uint8_t>(thirtySeconds)};
+    const std::uint8_t bytes[] = {
+        static_cast<std::uint8_t>(numerator), static_cast<std::uint8_t>(exponent),
+        static_cast<std::uint8_t>(clocks), static_cast<std::uint8_t>(thirtySeconds)};
     setPayload(bytes);
 }
 
@@ -242,7 +293,7 @@ void TimeSignatureEvent::describe(std::string& line) const {
            thirtySeconds(), length);
 }
 
-KeySignatureEvent::KeySignatureEvent(int sharpsFlats, int minor) {
+KeySignatureEvent::KeySignatureEvent(int sharpsFlats, int minor) : KeySignatureEvent() {
     metaType = 0x59;
     const int stored = (sharpsFlats < -7 || sharpsFlats > 7) ? 0 : sharpsFlats;
     const std::uint8_t bytes[] = {static_cast<std::uint8_t>(stored),
@@ -269,26 +320,36 @@ std::unique_ptr<MidiEvent> CreateMetaEvent(std::int32_t time, int type,
                                            std::uint32_t length) {
     std::unique_ptr<MidiEvent> event;
     switch (type) {
-        case 0x01: event = MakeMeta<TextEvent>(std::move(terminatedPayload), length); break;
-        case 0x02: event = MakeMeta<CopyrightEvent>(std::move(terminatedPayload), length); break;
-        case 0x03: event = MakeMeta<TrackNameEvent>(std::move(terminatedPayload), length); break;
-        case 0x05: event = MakeMeta<LyricEvent>(std::move(terminatedPayload), length); break;
-        case 0x2F: event = MakeMeta<EndOfTrackEvent>(std::move(terminatedPayload), length); break;
+        case 0x01:
+            event = MakeMeta<TextEvent>(std::move(terminatedPayload), length);
+            break;
+        case 0x02:
+            event = MakeMeta<CopyrightEvent>(std::move(terminatedPayload), length);
+            break;
+        case 0x03:
+            event = MakeMeta<TrackNameEvent>(std::move(terminatedPayload), length);
+            break;
+        case 0x05:
+            event = MakeMeta<LyricEvent>(std::move(terminatedPayload), length);
+            break;
+        case 0x2F:
+            event = MakeMeta<EndOfTrackEvent>(std::move(terminatedPayload), length);
+            break;
         case 0x51:
             event = length >= 3 ? MakeMeta<TempoEvent>(std::move(terminatedPayload), length)
                                 : MakeMeta<MetaEvent>(std::move(terminatedPayload), length);
             break;
         case 0x58:
-            event = length >= 4
-                        ? MakeMeta<TimeSignatureEvent>(std::move(terminatedPayload), length)
-                        : MakeMeta<MetaEvent>(std::move(terminatedPayload), length);
+            event = length >= 4 ? MakeMeta<TimeSignatureEvent>(std::move(terminatedPayload), length)
+                                : MakeMeta<MetaEvent>(std::move(terminatedPayload), length);
             break;
         case 0x59:
-            event = length >= 2
-                        ? MakeMeta<KeySignatureEvent>(std::move(terminatedPayload), length)
-                        : MakeMeta<MetaEvent>(std::move(terminatedPayload), length);
+            event = length >= 2 ? MakeMeta<KeySignatureEvent>(std::move(terminatedPayload), length)
+                                : MakeMeta<MetaEvent>(std::move(terminatedPayload), length);
             break;
-        default: event = MakeMeta<MetaEvent>(std::move(terminatedPayload), length); break;
+        default:
+            event = MakeMeta<MetaEvent>(std::move(terminatedPayload), length);
+            break;
     }
     event->time = time;
     event->metaType = static_cast<std::int16_t>(type);

@@ -54,9 +54,11 @@ inline constexpr bool IsMetaKind(EventKind kind) {
 // paired, transposed, drawn or given tablature.
 inline constexpr int kPercussionChannel = 9;
 
-// One timed event of a track. All classes share these fields and this virtual
-// interface; they differ only in their kind, status code, value and
-// description, so every event fits one fixed-size block (see event_pool.h).
+// One timed event of a track. All classes share these fields and this
+// interface; they differ only in their kind, value and description, so every
+// event fits one fixed-size block (see event_pool.h). The kind is the class's
+// identity, kept in the object: loops over millions of events test it far
+// more often than anything else.
 class MidiEvent {
 public:
     MidiEvent() = default;
@@ -64,10 +66,10 @@ public:
     MidiEvent& operator=(const MidiEvent&) = delete;
     virtual ~MidiEvent() = default;
 
+    EventKind kind() const { return kind_; }
     // The status nibble of a channel class, the meta type of the end-of-track,
     // tempo, time-signature and key-signature classes, 0 for the others.
-    virtual std::int16_t statusCode() const { return 0; }
-    virtual EventKind kind() const { return EventKind::GeneralMessage; }
+    std::int16_t statusCode() const;
     // The main value: data1 unless a class says otherwise.
     virtual std::int32_t value() const { return data1; }
     // Sets data1 to the low 8 bits of v, sign-extended.
@@ -94,12 +96,12 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* block) noexcept;
 
-    std::int32_t time = 0;       // absolute tick
-    std::int32_t duration = 0;   // a paired note-on's length in ticks
-    std::int16_t metaType = 0;   // meta type byte of a meta event
-    std::int16_t overlapped = 0; // set by note pairing
-    std::int16_t playable = 0;   // a sounding, non-percussion note
-    std::int16_t status = 0;     // full status byte of a channel message
+    std::int32_t time = 0;        // absolute tick
+    std::int32_t duration = 0;    // a paired note-on's length in ticks
+    std::int16_t metaType = 0;    // meta type byte of a meta event
+    std::int16_t overlapped = 0;  // set by note pairing
+    std::int16_t playable = 0;    // a sounding, non-percussion note
+    std::int16_t status = 0;      // full status byte of a channel message
     std::int16_t data1 = 0;
     std::int16_t data2 = 0;
     // Payload size. 32 bits wide: system-exclusive dumps may be far longer than
@@ -109,92 +111,96 @@ public:
     MidiEvent* buddy = nullptr;            // note-on <-> its note-off
     MidiTrack* track = nullptr;            // the track that holds the event
     std::int32_t displayRange = 0;         // lyrics window's text range (start | end << 16)
+
+protected:
+    explicit MidiEvent(EventKind kind) : kind_(kind) {}
+
+private:
+    EventKind kind_ = EventKind::GeneralMessage;
 };
 
 // --- Channel messages -------------------------------------------------------
 
 class ChannelEvent : public MidiEvent {
 public:
-    ChannelEvent() = default;
-    ChannelEvent(std::int32_t eventTime, int statusByte, int firstData, int secondData);
-    EventKind kind() const override { return EventKind::Channel; }
+    ChannelEvent() : MidiEvent(EventKind::Channel) {}
+    ChannelEvent(std::int32_t eventTime, int statusByte, int firstData, int secondData)
+        : ChannelEvent(EventKind::Channel, eventTime, statusByte, firstData, secondData) {}
+    void describe(std::string& line) const override;
+
+protected:
+    ChannelEvent(EventKind kind, std::int32_t eventTime, int statusByte, int firstData,
+                 int secondData);
+};
+
+// The channel classes differ only in kind, value and description.
+template <EventKind Kind>
+class ChannelMessage : public ChannelEvent {
+public:
+    ChannelMessage() : ChannelEvent(Kind, 0, 0, 0, 0) {}
+    ChannelMessage(std::int32_t eventTime, int statusByte, int firstData, int secondData)
+        : ChannelEvent(Kind, eventTime, statusByte, firstData, secondData) {}
+};
+
+class NoteOffEvent : public ChannelMessage<EventKind::NoteOff> {
+public:
+    using ChannelMessage::ChannelMessage;
     void describe(std::string& line) const override;
 };
 
-class NoteOffEvent : public ChannelEvent {
+class NoteOnEvent : public ChannelMessage<EventKind::NoteOn> {
 public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0x80; }
-    EventKind kind() const override { return EventKind::NoteOff; }
+    using ChannelMessage::ChannelMessage;
     void describe(std::string& line) const override;
 };
 
-class NoteOnEvent : public ChannelEvent {
+class AftertouchEvent : public ChannelMessage<EventKind::Aftertouch> {
 public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0x90; }
-    EventKind kind() const override { return EventKind::NoteOn; }
+    using ChannelMessage::ChannelMessage;
     void describe(std::string& line) const override;
 };
 
-class AftertouchEvent : public ChannelEvent {
+class ControllerEvent : public ChannelMessage<EventKind::Controller> {
 public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0xA0; }
-    EventKind kind() const override { return EventKind::Aftertouch; }
+    using ChannelMessage::ChannelMessage;
     void describe(std::string& line) const override;
 };
 
-class ControllerEvent : public ChannelEvent {
+class ProgramEvent : public ChannelMessage<EventKind::Program> {
 public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0xB0; }
-    EventKind kind() const override { return EventKind::Controller; }
+    using ChannelMessage::ChannelMessage;
     void describe(std::string& line) const override;
 };
 
-class ProgramEvent : public ChannelEvent {
+class ChannelPressureEvent : public ChannelMessage<EventKind::ChannelPressure> {
 public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0xC0; }
-    EventKind kind() const override { return EventKind::Program; }
+    using ChannelMessage::ChannelMessage;
     void describe(std::string& line) const override;
 };
 
-class ChannelPressureEvent : public ChannelEvent {
+class PitchWheelEvent : public ChannelMessage<EventKind::PitchWheel> {
 public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0xD0; }
-    EventKind kind() const override { return EventKind::ChannelPressure; }
-    void describe(std::string& line) const override;
-};
-
-class PitchWheelEvent : public ChannelEvent {
-public:
-    using ChannelEvent::ChannelEvent;
-    std::int16_t statusCode() const override { return 0xE0; }
-    EventKind kind() const override { return EventKind::PitchWheel; }
+    using ChannelMessage::ChannelMessage;
     // -8192..8191 from the 14-bit LSB/MSB pair.
     std::int32_t value() const override;
     void describe(std::string& line) const override;
 };
 
 // The class for a channel status byte 0x80-0xEF, given (time, status, data).
-std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int data1,
-                                              int data2);
+std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int data1, int data2);
 
 // --- System exclusive -------------------------------------------------------
 
 class SysExEvent : public MidiEvent {
 public:
-    EventKind kind() const override { return EventKind::SysEx; }
+    SysExEvent() : MidiEvent(EventKind::SysEx) {}
     void describe(std::string& line) const override;
 };
 
 // An F7 packet that continues no F0 message.
 class StrangeSysExEvent : public MidiEvent {
 public:
-    EventKind kind() const override { return EventKind::StrangeSysEx; }
+    StrangeSysExEvent() : MidiEvent(EventKind::StrangeSysEx) {}
     void describe(std::string& line) const override;
 };
 
@@ -202,49 +208,48 @@ public:
 
 class MetaEvent : public MidiEvent {
 public:
-    EventKind kind() const override { return EventKind::Meta; }
+    MetaEvent() : MidiEvent(EventKind::Meta) {}
     void describe(std::string& line) const override;
+
+protected:
+    explicit MetaEvent(EventKind kind) : MidiEvent(kind) {}
 };
 
 class EndOfTrackEvent : public MetaEvent {
 public:
-    EndOfTrackEvent() { metaType = 0x2F; }
-    std::int16_t statusCode() const override { return 0x2F; }
-    EventKind kind() const override { return EventKind::EndOfTrack; }
+    EndOfTrackEvent() : MetaEvent(EventKind::EndOfTrack) { metaType = 0x2F; }
     void describe(std::string& line) const override;
 };
 
 class TextEvent : public MetaEvent {
 public:
-    EventKind kind() const override { return EventKind::Text; }
+    TextEvent() : MetaEvent(EventKind::Text) {}
     void describe(std::string& line) const override;
 };
 
 class CopyrightEvent : public MetaEvent {
 public:
-    EventKind kind() const override { return EventKind::Copyright; }
+    CopyrightEvent() : MetaEvent(EventKind::Copyright) {}
     void describe(std::string& line) const override;
 };
 
 class LyricEvent : public MetaEvent {
 public:
-    EventKind kind() const override { return EventKind::Lyric; }
+    LyricEvent() : MetaEvent(EventKind::Lyric) {}
     void describe(std::string& line) const override;
 };
 
 class TrackNameEvent : public MetaEvent {
 public:
-    EventKind kind() const override { return EventKind::TrackName; }
+    TrackNameEvent() : MetaEvent(EventKind::TrackName) {}
     void describe(std::string& line) const override;
 };
 
 class TempoEvent : public MetaEvent {
 public:
-    TempoEvent() = default;
+    TempoEvent() : MetaEvent(EventKind::Tempo) {}
     // A tempo of trunc(60000000 / bpm) microseconds per quarter note.
     explicit TempoEvent(double bpm);
-    std::int16_t statusCode() const override { return 0x51; }
-    EventKind kind() const override { return EventKind::Tempo; }
     // Microseconds per quarter note: the 24-bit big-endian payload.
     std::int32_t value() const override;
     void setValue(std::int32_t microsecondsPerQuarter) override;
@@ -253,10 +258,8 @@ public:
 
 class TimeSignatureEvent : public MetaEvent {
 public:
-    TimeSignatureEvent() = default;
+    TimeSignatureEvent() : MetaEvent(EventKind::TimeSignature) {}
     TimeSignatureEvent(int numerator, int denominator, int clocks, int thirtySeconds);
-    std::int16_t statusCode() const override { return 0x58; }
-    EventKind kind() const override { return EventKind::TimeSignature; }
     void describe(std::string& line) const override;
 
     int numerator() const { return static_cast<std::int8_t>(data[0]); }
@@ -269,11 +272,9 @@ public:
 
 class KeySignatureEvent : public MetaEvent {
 public:
-    KeySignatureEvent() = default;
+    KeySignatureEvent() : MetaEvent(EventKind::KeySignature) {}
     // Sharps (positive) or flats (negative); a magnitude above 7 is stored as 0.
     KeySignatureEvent(int sharpsFlats, int minor);
-    std::int16_t statusCode() const override { return 0x59; }
-    EventKind kind() const override { return EventKind::KeySignature; }
     void describe(std::string& line) const override;
 
     int sharpsFlats() const { return static_cast<std::int8_t>(data[0]); }

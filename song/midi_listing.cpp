@@ -51,7 +51,8 @@ std::string FormatListing(const MidiSong& song) {
             AppendEventLine(*track[j], j, out);
         }
     }
-    std::snprintf(line, sizeof line, "\nMessages Count : %ld\n", static_cast<long>(song.messages.size()));
+    std::snprintf(line, sizeof line, "\nMessages Count : %ld\n",
+                  static_cast<long>(song.messages.size()));
     out += line;
     return out;
 }

@@ -24,7 +24,8 @@ public:
     SmfReader(MidiSong& song, std::span<const std::uint8_t> bytes, ReadListener* listener)
         : song_(song), in_(bytes), listener_(listener) {}
 
-    int Read();
+    // Reads the header and every track chunk.
+    int ReadChunks();
 
 private:
     int ReadHeader(int& trackCount);
@@ -40,8 +41,6 @@ private:
     MidiEvent* Place(std::unique_ptr<MidiEvent> event, MidiTrack& track);
     void ReportProgress();
     int PercentRead() const;
-    void CloseFormat0Tracks();
-    void EnsureTimeSignatureAtZero();
 
     MidiSong& song_;
     ByteReader in_;
@@ -59,7 +58,7 @@ private:
     std::vector<std::uint8_t> continuation_;
 };
 
-int SmfReader::Read() {
+int SmfReader::ReadChunks() {
     int trackCount = 0;
     if (const int result = ReadHeader(trackCount); result != kReadOk) {
         return result;
@@ -72,24 +71,10 @@ int SmfReader::Read() {
     }
     if (listener_ != nullptr) {
         listener_->OnProgress(PercentRead());
+        if (truncated_) {
+            listener_->OnTruncated();
+        }
     }
-    if (truncated_ && listener_ != nullptr) {
-        listener_->OnTruncated();
-    }
-
-    PairNotes(song_);
-    if (song_.format == 0) {
-        CloseFormat0Tracks();
-    } else {
-        song_.messages.MergeTracks(song_.tracks);
-    }
-    // Tracks may carry tempo and meter changes of their own; the song-wide
-    // lists serve lookups by time, so they are kept in time order.
-    const auto byTime = [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; };
-    std::stable_sort(song_.tempos.begin(), song_.tempos.end(), byTime);
-    std::stable_sort(song_.timeSignatures.begin(), song_.timeSignatures.end(), byTime);
-    EnsureTimeSignatureAtZero();
-    song_.RebuildBars();
     return kReadOk;
 }
 
@@ -146,6 +131,10 @@ int SmfReader::ReadChunk() {
     if (song_.format == 1) {
         song_.tracks.push_back(std::make_unique<MidiTrack>());
         current_ = song_.tracks.back().get();
+        // Most events take three bytes or more, running status included: one
+        // allocation instead of a series of copies as the track grows.
+        current_->events.reserve(
+            static_cast<std::size_t>(std::min<std::int64_t>(length, in_.remainingInFile()) / 3));
     } else {
         current_ = song_.tracks.front().get();
     }
@@ -166,9 +155,6 @@ int SmfReader::ReadChunk() {
         if (const int result = ReadEvent(); result != kReadOk) {
             return result;
         }
-    }
-    if (song_.format == 1) {
-        current_->events.shrink_to_fit();
     }
     in_.Seek(dataStart + static_cast<std::size_t>(length));
     return kReadOk;
@@ -192,15 +178,22 @@ int SmfReader::ReadEvent() {
         case 0xB:
         case 0xC:
         case 0xD:
-        case 0xE: return ReadChannelMessage(status, byte, !isStatus);
-        case 0x0: return kReadOk;  // a data byte without running status is dropped
-        default: break;
+        case 0xE:
+            return ReadChannelMessage(status, byte, !isStatus);
+        case 0x0:
+            return kReadOk;  // a data byte without running status is dropped
+        default:
+            break;
     }
     switch (status) {
-        case 0xF0: return ReadSysEx();
-        case 0xF7: return ReadSysExContinuation();
-        case 0xFF: return ReadMeta();
-        default: return kReadError;  // system common and real-time bytes do not belong in files
+        case 0xF0:
+            return ReadSysEx();
+        case 0xF7:
+            return ReadSysExContinuation();
+        case 0xFF:
+            return ReadMeta();
+        default:
+            return kReadError;  // system common and real-time bytes do not belong in files
     }
 }
 
@@ -298,13 +291,20 @@ int SmfReader::ReadMeta() {
     if (!payload) {
         return kReadError;
     }
-    MidiEvent* event = Place(CreateMetaEvent(static_cast<std::int32_t>(time_), type,
-                                             std::move(payload), static_cast<std::uint32_t>(length)),
-                             *current_);
+    MidiEvent* event =
+        Place(CreateMetaEvent(static_cast<std::int32_t>(time_), type, std::move(payload),
+                              static_cast<std::uint32_t>(length)),
+              *current_);
     switch (event->kind()) {
-        case EventKind::Text: ++current_->textCount; break;
-        case EventKind::Lyric: ++current_->lyricCount; break;
-        case EventKind::Tempo: song_.tempos.push_back(static_cast<TempoEvent*>(event)); break;
+        case EventKind::Text:
+            ++current_->textCount;
+            break;
+        case EventKind::Lyric:
+            ++current_->lyricCount;
+            break;
+        case EventKind::Tempo:
+            song_.tempos.push_back(static_cast<TempoEvent*>(event));
+            break;
         case EventKind::TimeSignature:
             song_.timeSignatures.push_back(static_cast<TimeSignatureEvent*>(event));
             break;
@@ -313,8 +313,11 @@ int SmfReader::ReadMeta() {
             song_.keyText = std::string(KeyName(key->sharpsFlats())) + key->minorText();
             break;
         }
-        case EventKind::TrackName: current_->name = std::string(event->text()); break;
-        default: break;
+        case EventKind::TrackName:
+            current_->name = std::string(event->text());
+            break;
+        default:
+            break;
     }
     return kReadOk;
 }
@@ -362,52 +365,72 @@ int SmfReader::PercentRead() const {
     return static_cast<int>(std::min(in_.position(), in_.size()) * 100 / in_.size());
 }
 
-void SmfReader::CloseFormat0Tracks() {
-    song_.format = 1;
-    for (std::size_t i = 0; i < song_.tracks.size();) {
-        MidiTrack& track = *song_.tracks[i];
+void CloseFormat0Tracks(MidiSong& song) {
+    song.format = 1;
+    for (std::size_t i = 0; i < song.tracks.size();) {
+        MidiTrack& track = *song.tracks[i];
         if (track.events.empty()) {
-            song_.tracks.erase(song_.tracks.begin() + static_cast<std::ptrdiff_t>(i));
+            song.tracks.erase(song.tracks.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
         if (track.events.back()->kind() != EventKind::EndOfTrack) {
             auto end = std::make_unique<EndOfTrackEvent>();
             end->time = track.events.back()->time;
-            song_.messages.Insert(track.Add(std::move(end)));
+            song.messages.Insert(track.Add(std::move(end)));
         }
         ++i;
     }
 }
 
-void SmfReader::EnsureTimeSignatureAtZero() {
-    if (song_.tracks.empty() ||
-        (!song_.timeSignatures.empty() && song_.timeSignatures.front()->time == 0)) {
+void EnsureTimeSignatureAtZero(MidiSong& song) {
+    if (song.tracks.empty() ||
+        (!song.timeSignatures.empty() && song.timeSignatures.front()->time == 0)) {
         return;
     }
     // After any leading track name, text, copyright, generic meta and sysex
     // events at tick 0, before everything that plays or shapes time.
-    auto& events = song_.tracks.front()->events;
+    auto& events = song.tracks.front()->events;
     const auto position = std::find_if(events.begin(), events.end(), [](const auto& event) {
         const EventKind kind = event->kind();
         return event->time != 0 || kind == EventKind::EndOfTrack ||
-               kind == EventKind::KeySignature || kind == EventKind::Tempo ||
-               IsChannelKind(kind);
+               kind == EventKind::KeySignature || kind == EventKind::Tempo || IsChannelKind(kind);
     });
     auto signature = std::make_unique<TimeSignatureEvent>(4, 4, 24, 8);
-    signature->track = song_.tracks.front().get();
-    song_.timeSignatures.insert(song_.timeSignatures.begin(), signature.get());
+    signature->track = song.tracks.front().get();
+    song.timeSignatures.insert(song.timeSignatures.begin(), signature.get());
     events.insert(position, std::move(signature));
 }
 
-}  // namespace
+// Everything after the chunks: notes, the message list, the tempo and meter
+// lists, the bar table.
+void CompleteSong(MidiSong& song) {
+    PairNotes(song);
+    if (song.format == 0) {
+        CloseFormat0Tracks(song);
+    } else {
+        song.messages.MergeTracks(song.tracks);
+    }
+    // Tracks may carry tempo and meter changes of their own; the song-wide
+    // lists serve lookups by time, so they are kept in time order.
+    const auto byTime = [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; };
+    std::stable_sort(song.tempos.begin(), song.tempos.end(), byTime);
+    std::stable_sort(song.timeSignatures.begin(), song.timeSignatures.end(), byTime);
+    EnsureTimeSignatureAtZero(song);
+    song.RebuildBars();
+}
 
-int ReadMidiData(MidiSong& song, std::span<const std::uint8_t> bytes, const std::string& path,
-                 ReadListener* listener) {
-    song.Reset();
-    song.loading = 1;
-    song.path = path;
-    const int result = SmfReader(song, bytes, listener).Read();
-    if (result != kReadOk) {
+// Reads into a song already reset and marked as loading. The file's bytes are
+// dropped as soon as the chunks are read when the reader owns them, to keep
+// the peak memory of large files down.
+int Load(MidiSong& song, std::span<const std::uint8_t> bytes, ReadListener* listener,
+         std::vector<std::uint8_t>* ownedBytes) {
+    const int result = SmfReader(song, bytes, listener).ReadChunks();
+    if (ownedBytes != nullptr) {
+        *ownedBytes = {};
+    }
+    if (result == kReadOk) {
+        CompleteSong(song);
+    } else {
         const std::string error = song.lastError;
         song.Reset();
         song.lastError = error;
@@ -416,14 +439,28 @@ int ReadMidiData(MidiSong& song, std::span<const std::uint8_t> bytes, const std:
     return result;
 }
 
-int ReadMidiFile(MidiSong& song, const std::string& path, ReadListener* listener) {
+void BeginLoad(MidiSong& song, const std::string& path) {
     song.Reset();
+    song.loading = 1;
     song.path = path;
+}
+
+}  // namespace
+
+int ReadMidiData(MidiSong& song, std::span<const std::uint8_t> bytes, const std::string& path,
+                 ReadListener* listener) {
+    BeginLoad(song, path);
+    return Load(song, bytes, listener, nullptr);
+}
+
+int ReadMidiFile(MidiSong& song, const std::string& path, ReadListener* listener) {
+    BeginLoad(song, path);
     std::vector<std::uint8_t> bytes;
     if (!ReadFileBytes(path, bytes)) {
+        song.loading = 0;
         return kReadCannotOpen;
     }
-    return ReadMidiData(song, bytes, path, listener);
+    return Load(song, bytes, listener, &bytes);
 }
 
 }  // namespace tavrino

@@ -37,9 +37,9 @@ std::int32_t MidiSong::TempoAt(std::int32_t tick) const {
         return kDefaultTempo;
     }
     // The first tempo change at or after the tick is not in force yet.
-    const auto notYet = std::lower_bound(
-        tempos.begin() + 1, tempos.end(), tick,
-        [](const TempoEvent* tempo, std::int32_t t) { return tempo->time < t; });
+    const auto notYet =
+        std::lower_bound(tempos.begin() + 1, tempos.end(), tick,
+                         [](const TempoEvent* tempo, std::int32_t t) { return tempo->time < t; });
     return (*std::prev(notYet))->value();
 }
 

@@ -27,7 +27,8 @@ public:
     bool visible() const { return (flags & kVisible) != 0; }
 
     std::vector<std::unique_ptr<MidiEvent>> events;
-    std::vector<std::uint8_t> channels;  // distinct channels 0-15 of its channel messages, ascending
+    std::vector<std::uint8_t>
+        channels;  // distinct channels 0-15 of its channel messages, ascending
     std::string name;
     std::int16_t mixerValue = 0;
     std::uint8_t velocityPercent = 100;  // 0-200, applied to note-ons while playing

@@ -33,7 +33,9 @@ public:
         }
         Byte(groups[0]);
     }
-    void Bytes(std::span<const std::uint8_t> bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
+    void Bytes(std::span<const std::uint8_t> bytes) {
+        out_.insert(out_.end(), bytes.begin(), bytes.end());
+    }
     void Tag(const char (&tag)[5]) {
         for (int i = 0; i < 4; ++i) {
             Byte(tag[i]);
@@ -88,7 +90,8 @@ std::vector<std::uint8_t> EncodeMidiFile(const MidiSong& song) {
         }
         const auto length = static_cast<std::uint32_t>(out.size() - lengthAt - 4);
         for (int i = 0; i < 4; ++i) {
-            out[lengthAt + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
+            out[lengthAt + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(length >> (24 - 8 * i));
         }
     }
     return out;

@@ -40,17 +40,22 @@ public:
 private:
     void Pair(std::vector<std::unique_ptr<MidiEvent>>& events);
     void DropUnfinished();
-    void CleanUp(std::vector<std::unique_ptr<MidiEvent>>& events);
+    void DropZeroLength();
     void AppendReport(const char* piece);
     // Marks the event for removal: it leaves its track at the end of the pass.
-    static void Detach(MidiEvent& event) { event.track = nullptr; }
+    void Detach(MidiEvent& event) {
+        event.track = nullptr;
+        ++detached_;
+    }
     static bool IsDetached(const MidiEvent& event) { return event.track == nullptr; }
 
     MidiSong& song_;
     std::vector<std::vector<MidiEvent*>>& pending_;
     std::vector<std::unique_ptr<MidiEvent>>& removed_;
     std::array<std::int32_t, kKeys> active_{};
+    std::vector<MidiEvent*> zeroLength_;  // paired note-ons whose note-off came at once
     long orphanTime_ = 0;
+    std::size_t detached_ = 0;
     TrackCounts counts_;
 };
 
@@ -58,8 +63,10 @@ TrackCounts TrackPairing::Run(MidiTrack& track) {
     auto& events = track.events;
     Pair(events);
     DropUnfinished();
-    CleanUp(events);
-
+    DropZeroLength();
+    if (detached_ == 0) {
+        return counts_;
+    }
     // Detached events leave the track in one stable pass, so that long runs of
     // removals cost no more than a clean track.
     std::size_t kept = 0;
@@ -87,9 +94,10 @@ void TrackPairing::Pair(std::vector<std::unique_ptr<MidiEvent>>& events) {
                 // An orphan note-off came earlier on this key: this note-on
                 // would be paired with the wrong end.
                 char piece[96];
-                std::snprintf(piece, sizeof piece, " extra notes discarded chan %d note %d (%ld-%ld)",
-                              event.channel() + 1, event.data1 & 0xFF, static_cast<long>(event.time),
-                              orphanTime_);
+                std::snprintf(piece, sizeof piece,
+                              " extra notes discarded chan %d note %d (%ld-%ld)",
+                              event.channel() + 1, event.data1 & 0xFF,
+                              static_cast<long>(event.time), orphanTime_);
                 AppendReport(piece);
                 Detach(event);
                 ++counts_.extra;
@@ -111,6 +119,9 @@ void TrackPairing::Pair(std::vector<std::unique_ptr<MidiEvent>>& events) {
                 on->duration = event.time - on->time;
                 on->buddy = &event;
                 event.buddy = on;
+                if (on->duration == 0) {
+                    zeroLength_.push_back(on);
+                }
             }
             if (--active_[key] < 0) {
                 orphanTime_ = event.time;
@@ -138,26 +149,15 @@ void TrackPairing::DropUnfinished() {
     }
 }
 
-void TrackPairing::CleanUp(std::vector<std::unique_ptr<MidiEvent>>& events) {
-    for (auto& held : events) {
-        MidiEvent& event = *held;
-        if (IsDetached(event) || event.isPercussion()) {
-            continue;
-        }
-        if (event.isSoundingNoteOn()) {
-            if (event.duration != 0) {
-                continue;
-            }
-            if (event.buddy != nullptr && !IsDetached(*event.buddy)) {
-                Detach(*event.buddy);
-                ++counts_.corrected;
-            }
-            Detach(event);
-            ++counts_.corrected;
-        } else if (event.isNoteEnd() && event.buddy == nullptr) {
-            Detach(event);
-            ++counts_.corrected;
-        }
+// After the first two passes every note-off left has been paired (an
+// unpaired one always drove its key's count below zero and was dropped), and
+// every note-on left has its duration from this run. What remains to correct
+// are notes that end where they start: both halves go.
+void TrackPairing::DropZeroLength() {
+    for (MidiEvent* on : zeroLength_) {
+        Detach(*on->buddy);
+        Detach(*on);
+        counts_.corrected += 2;
     }
 }
 
