@@ -33,33 +33,73 @@ struct MelodyNote {
 
 // The tune in C, with a pickup in the first bar. Syllables are as sung.
 constexpr MelodyNote kMelody[] = {
-    {0, 3 * kQuarter, ""}, {C4, kEighth, "I "}, {D4, kEighth, "come "},
+    {0, 3 * kQuarter, ""},
+    {C4, kEighth, "I "},
+    {D4, kEighth, "come "},
     // I come from Alabama with a banjo on my knee,
-    {E4, kQuarter, "from "}, {G4, kQuarter, "Al"}, {G4, kQuarter + kEighth, "a"}, {A4, kEighth, "bam"},
-    {G4, kQuarter, "a "}, {E4, kQuarter, "with "}, {C4, kQuarter + kEighth, "a "}, {D4, kEighth, "ban"},
-    {E4, kQuarter, "jo "}, {E4, kQuarter, "on "}, {D4, kQuarter, "my "}, {C4, kQuarter, ""},
-    {D4, 3 * kQuarter, "knee,\n"}, {C4, kEighth, "I'm "}, {D4, kEighth, "go"},
+    {E4, kQuarter, "from "},
+    {G4, kQuarter, "Al"},
+    {G4, kQuarter + kEighth, "a"},
+    {A4, kEighth, "bam"},
+    {G4, kQuarter, "a "},
+    {E4, kQuarter, "with "},
+    {C4, kQuarter + kEighth, "a "},
+    {D4, kEighth, "ban"},
+    {E4, kQuarter, "jo "},
+    {E4, kQuarter, "on "},
+    {D4, kQuarter, "my "},
+    {C4, kQuarter, ""},
+    {D4, 3 * kQuarter, "knee,\n"},
+    {C4, kEighth, "I'm "},
+    {D4, kEighth, "go"},
     // I'm going to Louisiana, my true love for to see.
-    {E4, kQuarter, "ing "}, {G4, kQuarter, "to "}, {G4, kQuarter + kEighth, "Lou"}, {A4, kEighth, "i"},
-    {G4, kQuarter, "si"}, {E4, kQuarter, "an"}, {C4, kQuarter + kEighth, "a, "}, {D4, kEighth, "my "},
-    {E4, kQuarter, "true "}, {E4, kQuarter, "love "}, {D4, kQuarter, "for "}, {D4, kQuarter, "to "},
-    {C4, 3 * kQuarter, "see.\n"}, {0, kQuarter, ""},
+    {E4, kQuarter, "ing "},
+    {G4, kQuarter, "to "},
+    {G4, kQuarter + kEighth, "Lou"},
+    {A4, kEighth, "i"},
+    {G4, kQuarter, "si"},
+    {E4, kQuarter, "an"},
+    {C4, kQuarter + kEighth, "a, "},
+    {D4, kEighth, "my "},
+    {E4, kQuarter, "true "},
+    {E4, kQuarter, "love "},
+    {D4, kQuarter, "for "},
+    {D4, kQuarter, "to "},
+    {C4, 3 * kQuarter, "see.\n"},
+    {0, kQuarter, ""},
     // Oh! Susanna, oh don't you cry for me,
-    {F4, kHalf, "Oh! "}, {F4, kHalf, "Su"},
-    {A4, kHalf, "san"}, {A4, kHalf, "na, "},
-    {G4, kQuarter, "oh "}, {G4, kQuarter, "don't "}, {E4, kQuarter, "you "}, {C4, kQuarter, "cry "},
-    {D4, kQuarter, "for "}, {D4, kHalf, "me,\n"}, {C4, kEighth, "For "}, {D4, kEighth, "I "},
+    {F4, kHalf, "Oh! "},
+    {F4, kHalf, "Su"},
+    {A4, kHalf, "san"},
+    {A4, kHalf, "na, "},
+    {G4, kQuarter, "oh "},
+    {G4, kQuarter, "don't "},
+    {E4, kQuarter, "you "},
+    {C4, kQuarter, "cry "},
+    {D4, kQuarter, "for "},
+    {D4, kHalf, "me,\n"},
+    {C4, kEighth, "For "},
+    {D4, kEighth, "I "},
     // For I come from Alabama with my banjo on my knee.
-    {E4, kQuarter, "come "}, {G4, kQuarter, "from "}, {G4, kQuarter + kEighth, "Al"}, {A4, kEighth, "a"},
-    {G4, kQuarter, "bam"}, {E4, kQuarter, "a "}, {C4, kQuarter + kEighth, "with "}, {D4, kEighth, "my "},
-    {E4, kQuarter, "ban"}, {E4, kQuarter, "jo "}, {D4, kQuarter, "on "}, {D4, kQuarter, "my "},
+    {E4, kQuarter, "come "},
+    {G4, kQuarter, "from "},
+    {G4, kQuarter + kEighth, "Al"},
+    {A4, kEighth, "a"},
+    {G4, kQuarter, "bam"},
+    {E4, kQuarter, "a "},
+    {C4, kQuarter + kEighth, "with "},
+    {D4, kEighth, "my "},
+    {E4, kQuarter, "ban"},
+    {E4, kQuarter, "jo "},
+    {D4, kQuarter, "on "},
+    {D4, kQuarter, "my "},
     {C4, 4 * kQuarter, "knee.\n"},
 };
 
 // One chord a bar, from the second bar on.
 enum Chord { kC, kF, kG7 };
-constexpr Chord kHarmony[kBars] = {kC, kC, kC, kC, kG7, kC, kC, kG7, kC,
-                                   kF, kC, kC, kG7, kC, kC, kG7, kC};
+constexpr Chord kHarmony[kBars] = {kC, kC, kC, kC,  kG7, kC, kC,  kG7, kC,
+                                   kF, kC, kC, kG7, kC,  kC, kG7, kC};
 
 struct Voicing {
     int bass;
@@ -69,9 +109,12 @@ struct Voicing {
 
 constexpr Voicing VoicingOf(Chord chord) {
     switch (chord) {
-        case kF: return {41, 48, {53, 57, 60, 0}};
-        case kG7: return {43, 50, {53, 55, 59, 62}};
-        default: return {48, 43, {52, 55, 60, 0}};
+        case kF:
+            return {41, 48, {53, 57, 60, 0}};
+        case kG7:
+            return {43, 50, {53, 55, 59, 62}};
+        default:
+            return {48, 43, {52, 55, 60, 0}};
     }
 }
 

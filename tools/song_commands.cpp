@@ -58,12 +58,14 @@ int RunConvert(const Command& self, const std::vector<std::string>& args, Io& io
     }
     const std::string& out = line.positionals()[1];
     switch (WriteMidiFile(song, out)) {
-        case kWriteOk: return kExitOk;
+        case kWriteOk:
+            return kExitOk;
         case kWriteNoTracks:
             io.err << "tavrino-tool: " << line.positionals()[0]
                    << ": the song has no tracks; nothing written\n";
             return kExitFailure;
-        default: return WriteError(out, io);
+        default:
+            return WriteError(out, io);
     }
 }
 
@@ -99,7 +101,8 @@ void PrintInfo(const MidiSong& song, std::ostream& out) {
 
     out << "\ntempo changes  " << song.tempos.size() << "\n";
     for (const TempoEvent* tempo : song.tempos) {
-        std::snprintf(line, sizeof line, "  tick %10ld  %7.2f bpm\n", static_cast<long>(tempo->time),
+        std::snprintf(line, sizeof line, "  tick %10ld  %7.2f bpm\n",
+                      static_cast<long>(tempo->time),
                       tempo->value() > 0 ? 60000000.0 / tempo->value() : 0.0);
         out << line;
     }
@@ -128,6 +131,8 @@ int RunInfo(const Command& self, const std::vector<std::string>& args, Io& io) {
 
 }  // namespace
 
-std::span<const Command> SongCommands() { return kCommands; }
+std::span<const Command> SongCommands() {
+    return kCommands;
+}
 
 }  // namespace tavrino::tool

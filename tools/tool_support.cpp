@@ -26,7 +26,8 @@ std::string ReadFailureReason(int result, const MidiSong& song, int savedErrno) 
     switch (result) {
         case kReadCannotOpen:
             return std::string("cannot open the file (") + std::strerror(savedErrno) + ")";
-        case kReadBadHeader: return "not a Standard MIDI File (bad header)";
+        case kReadBadHeader:
+            return "not a Standard MIDI File (bad header)";
         default:
             return song.lastError.empty() ? "read error: the track data are damaged or cut short"
                                           : "read error: " + song.lastError;

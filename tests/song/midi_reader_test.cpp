@@ -39,15 +39,14 @@ std::vector<EventKind> KindsOf(const MidiTrack& track) {
 
 TEST(MidiReader, ReadsEventsOfEveryKindWithAbsoluteTimes) {
     MidiSong song;
-    const Bytes bytes = File(Header(1, 1, 96),
-                             {Concat({Meta(0, 0x03, "Lead"), Meta(0, 0x59, "\xFD\x01"),
-                                      Meta(0, 0x51, std::string("\x07\xA1\x20", 3)),
-                                      Ev(0, {0xC2, 5}), Ev(10, {0x92, 60, 100}),
-                                      Ev(0, {0xB2, 7, 90}), Ev(20, {0xE2, 0x00, 0x40}),
-                                      Ev(5, {0xD2, 33}), Ev(5, {0xA2, 60, 20}),
-                                      Ev(10, {0x82, 60, 64}), Ev(0, {0xF0, 3, 0x7E, 0x7F, 0xF7}),
-                                      Meta(0, 0x05, "la"), Meta(0, 0x01, "hi"),
-                                      Meta(0, 0x02, "(c)"), Meta(0, 0x7F, "xyz"), EndOfTrack()})});
+    const Bytes bytes =
+        File(Header(1, 1, 96),
+             {Concat({Meta(0, 0x03, "Lead"), Meta(0, 0x59, "\xFD\x01"),
+                      Meta(0, 0x51, std::string("\x07\xA1\x20", 3)), Ev(0, {0xC2, 5}),
+                      Ev(10, {0x92, 60, 100}), Ev(0, {0xB2, 7, 90}), Ev(20, {0xE2, 0x00, 0x40}),
+                      Ev(5, {0xD2, 33}), Ev(5, {0xA2, 60, 20}), Ev(10, {0x82, 60, 64}),
+                      Ev(0, {0xF0, 3, 0x7E, 0x7F, 0xF7}), Meta(0, 0x05, "la"), Meta(0, 0x01, "hi"),
+                      Meta(0, 0x02, "(c)"), Meta(0, 0x7F, "xyz"), EndOfTrack()})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     ASSERT_EQ(song.tracks.size(), 1u);
     const MidiTrack& track = *song.tracks[0];
@@ -78,11 +77,11 @@ TEST(MidiReader, ReadsEventsOfEveryKindWithAbsoluteTimes) {
 
 TEST(MidiReader, RunningStatusSurvivesMetaEventsAndLoneDataBytesAreDropped) {
     MidiSong song;
-    const Bytes bytes = File(Header(1, 1, 96),
-                             {Concat({Ev(0, {0x40}),  // data byte before any status: dropped
-                                      Ev(0, {0x90, 60, 100}), Meta(0, 0x01, "x"),
-                                      Ev(10, {60, 0}),  // running status 0x90 still applies
-                                      Ev(0, {62, 90}), Ev(10, {62, 0}), EndOfTrack()})});
+    const Bytes bytes =
+        File(Header(1, 1, 96), {Concat({Ev(0, {0x40}),  // data byte before any status: dropped
+                                        Ev(0, {0x90, 60, 100}), Meta(0, 0x01, "x"),
+                                        Ev(10, {60, 0}),  // running status 0x90 still applies
+                                        Ev(0, {62, 90}), Ev(10, {62, 0}), EndOfTrack()})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     const MidiTrack& track = *song.tracks[0];
     ASSERT_EQ(track.count(), 7u);  // with the 4/4 put in at tick 0
@@ -95,9 +94,9 @@ TEST(MidiReader, RunningStatusSurvivesMetaEventsAndLoneDataBytesAreDropped) {
 
 TEST(MidiReader, DataBytesAboveSevenBitsAreKeptAsRead) {
     MidiSong song;
-    const Bytes bytes = File(Header(1, 1, 96),
-                             {Concat({Ev(0, {0x90, 0xC8, 100}), Ev(10, {0x80, 0xC8, 0xFF}),
-                                      EndOfTrack()})});
+    const Bytes bytes =
+        File(Header(1, 1, 96),
+             {Concat({Ev(0, {0x90, 0xC8, 100}), Ev(10, {0x80, 0xC8, 0xFF}), EndOfTrack()})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     const MidiTrack& track = *song.tracks[0];
     EXPECT_EQ(track[1]->data1, 0xC8);
@@ -107,11 +106,11 @@ TEST(MidiReader, DataBytesAboveSevenBitsAreKeptAsRead) {
 
 TEST(MidiReader, SplitsFormat0IntoOneTrackPerChannelInOrderOfAppearance) {
     MidiSong song;
-    const Bytes bytes = File(Header(0, 1, 96),
-                             {Concat({Meta(0, 0x03, "Song"), Ev(0, {0x90, 60, 100}),
-                                      Ev(0, {0x99, 36, 100}), Ev(0, {0x92, 64, 100}),
-                                      Ev(48, {0x80, 60, 0}), Ev(0, {0x82, 64, 0}),
-                                      Ev(12, {0x89, 36, 0}), EndOfTrack(30)})});
+    const Bytes bytes =
+        File(Header(0, 1, 96),
+             {Concat({Meta(0, 0x03, "Song"), Ev(0, {0x90, 60, 100}), Ev(0, {0x99, 36, 100}),
+                      Ev(0, {0x92, 64, 100}), Ev(48, {0x80, 60, 0}), Ev(0, {0x82, 64, 0}),
+                      Ev(12, {0x89, 36, 0}), EndOfTrack(30)})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     EXPECT_EQ(song.format, 1);
     ASSERT_EQ(song.tracks.size(), 4u);
@@ -131,8 +130,9 @@ TEST(MidiReader, SplitsFormat0IntoOneTrackPerChannelInOrderOfAppearance) {
 
 TEST(MidiReader, Format0WithTwoOrMoreTracksIsReadAsFormat1) {
     MidiSong song;
-    const Bytes bytes = File(Header(0, 2, 96), {Concat({Ev(0, {0x90, 60, 1}), Ev(5, {0x80, 60, 0})}),
-                                                Concat({Ev(0, {0x91, 60, 1}), Ev(5, {0x81, 60, 0})})});
+    const Bytes bytes =
+        File(Header(0, 2, 96), {Concat({Ev(0, {0x90, 60, 1}), Ev(5, {0x80, 60, 0})}),
+                                Concat({Ev(0, {0x91, 60, 1}), Ev(5, {0x81, 60, 0})})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     EXPECT_EQ(song.tracks.size(), 2u);
     EXPECT_EQ(song.tracks[1]->channels, std::vector<std::uint8_t>{1});
@@ -166,8 +166,10 @@ TEST(MidiReader, SkipsTheRestOfALongerHeader) {
 
 TEST(MidiReader, ReadErrorsResetTheSong) {
     const std::pair<const char*, Bytes> cases[] = {
-        {"cut inside a note-on", Concat({Header(1, 1, 96), {'M', 'T', 'r', 'k', 0, 0, 0, 9},
-                                         Ev(0, {0x90, 60, 1}), Ev(5, {0x90, 60})})},
+        {"cut inside a note-on", Concat({Header(1, 1, 96),
+                                         {'M', 'T', 'r', 'k', 0, 0, 0, 9},
+                                         Ev(0, {0x90, 60, 1}),
+                                         Ev(5, {0x90, 60})})},
         {"cut inside a meta payload",
          Concat({Header(1, 1, 96), {'M', 'T', 'r', 'k', 0, 0, 0, 9}, Ev(0, {0xFF, 0x01, 5, 'a'})})},
         {"system real-time byte", File(Header(1, 1, 96), {Ev(0, {0xF8})})},
@@ -177,12 +179,11 @@ TEST(MidiReader, ReadErrorsResetTheSong) {
         {"sysex continuation expected",
          File(Header(1, 1, 96), {Concat({Ev(0, {0xF0, 2, 1, 2}), Ev(0, {0x90, 60, 1})})})},
         {"ticks beyond 32 bits",
-         File(Header(1, 1, 96),
-              {Concat({Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
-                       Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
-                       Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
-                       Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
-                       Ev(0x0FFFFFFF, {0xFF, 1, 0})})})},
+         File(Header(1, 1, 96), {Concat({Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
+                                         Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
+                                         Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
+                                         Ev(0x0FFFFFFF, {0xFF, 1, 0}), Ev(0x0FFFFFFF, {0xFF, 1, 0}),
+                                         Ev(0x0FFFFFFF, {0xFF, 1, 0})})})},
     };
     for (const auto& [name, bytes] : cases) {
         MidiSong song;
@@ -232,10 +233,10 @@ TEST(MidiReader, TruncatedFilesLoadWhatWasReadAndWarnOnce) {
 
 TEST(MidiReader, JoinsSysExContinuationPacketsAtTheLastPacketsTime) {
     MidiSong song;
-    const Bytes bytes = File(Header(1, 1, 96),
-                             {Concat({Ev(0, {0xF0, 2, 0x41, 0x10}), Ev(30, {0xF7, 2, 0x42, 0x12}),
-                                      Ev(40, {0xF7, 2, 0x05, 0xF7}), Ev(0, {0xF7, 2, 0x01, 0x02}),
-                                      EndOfTrack()})});
+    const Bytes bytes =
+        File(Header(1, 1, 96),
+             {Concat({Ev(0, {0xF0, 2, 0x41, 0x10}), Ev(30, {0xF7, 2, 0x42, 0x12}),
+                      Ev(40, {0xF7, 2, 0x05, 0xF7}), Ev(0, {0xF7, 2, 0x01, 0x02}), EndOfTrack()})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     const MidiTrack& track = *song.tracks[0];
     ASSERT_EQ(track.count(), 4u);
@@ -283,9 +284,9 @@ TEST(MidiReader, TrackCountLimits) {
 
 TEST(MidiReader, ShortTempoAndMeterPayloadsStayPlainMetaEvents) {
     MidiSong song;
-    const Bytes bytes = File(Header(1, 1, 96),
-                             {Concat({Meta(0, 0x51, "\x07"), Meta(0, 0x58, "\x03"),
-                                      Meta(0, 0x59, ""), EndOfTrack(10)})});
+    const Bytes bytes =
+        File(Header(1, 1, 96), {Concat({Meta(0, 0x51, "\x07"), Meta(0, 0x58, "\x03"),
+                                        Meta(0, 0x59, ""), EndOfTrack(10)})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     EXPECT_TRUE(song.tempos.empty());
     ASSERT_EQ(song.timeSignatures.size(), 1u);  // only the 4/4 put in
@@ -317,12 +318,12 @@ TEST(MidiReader, MissingFileCannotBeOpened) {
 TEST(MidiReader, MessagesEqualOneByOneInsertionInReadingOrder) {
     // Three tracks with events at shared times: ties keep reading order.
     MidiSong song;
-    const Bytes bytes = File(Header(1, 3, 96),
-                             {Concat({Meta(0, 0x51, std::string("\x07\xA1\x20", 3)),
-                                      Meta(10, 0x01, "t"), EndOfTrack(10)}),
-                              Concat({Ev(0, {0x90, 60, 1}), Ev(10, {0x80, 60, 0}),
-                                      Ev(0, {0x90, 62, 1}), Ev(10, {0x80, 62, 0}), EndOfTrack()}),
-                              Concat({Ev(10, {0x91, 60, 1}), Ev(10, {0x81, 60, 0}), EndOfTrack()})});
+    const Bytes bytes = File(
+        Header(1, 3, 96), {Concat({Meta(0, 0x51, std::string("\x07\xA1\x20", 3)),
+                                   Meta(10, 0x01, "t"), EndOfTrack(10)}),
+                           Concat({Ev(0, {0x90, 60, 1}), Ev(10, {0x80, 60, 0}),
+                                   Ev(0, {0x90, 62, 1}), Ev(10, {0x80, 62, 0}), EndOfTrack()}),
+                           Concat({Ev(10, {0x91, 60, 1}), Ev(10, {0x81, 60, 0}), EndOfTrack()})});
     ASSERT_EQ(Read(song, bytes), kReadOk);
     MessageList expected;
     for (const auto& track : song.tracks) {

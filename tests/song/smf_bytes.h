@@ -22,7 +22,9 @@ inline Bytes VarLen(std::uint32_t value) {
     return groups;
 }
 
-inline void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begin(), more.end()); }
+inline void Append(Bytes& to, const Bytes& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
 
 inline Bytes Be32(std::uint32_t value) {
     return {static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
@@ -65,7 +67,9 @@ inline Bytes Meta(std::uint32_t delta, int type, const std::string& payload) {
     return bytes;
 }
 
-inline Bytes EndOfTrack(std::uint32_t delta = 0) { return Meta(delta, 0x2F, ""); }
+inline Bytes EndOfTrack(std::uint32_t delta = 0) {
+    return Meta(delta, 0x2F, "");
+}
 
 // Delta plus raw bytes (status and data as given).
 inline Bytes Ev(std::uint32_t delta, std::initializer_list<int> bytes) {
