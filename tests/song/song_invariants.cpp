@@ -18,6 +18,13 @@ bool InTimeOrder(const List& list) {
 
 ::testing::AssertionResult SongIsConsistent(const MidiSong& song) {
     std::unordered_set<const MidiEvent*> inTracks;
+    for (const auto& track : song.tracks) {
+        for (const auto& event : track->events) {
+            if (!inTracks.insert(event.get()).second) {
+                return ::testing::AssertionFailure() << "an event is in two places";
+            }
+        }
+    }
     std::size_t listable = 0;
     std::int32_t lastTime = 0;
     for (std::size_t t = 0; t < song.tracks.size(); ++t) {
@@ -26,26 +33,32 @@ bool InTimeOrder(const List& list) {
             const MidiEvent* event = track[i];
             std::ostringstream where;
             where << "track " << t << " event " << i << " (time " << event->time << ")";
-            if (!inTracks.insert(event).second) {
-                return ::testing::AssertionFailure() << where.str() << " is in two places";
-            }
             if (event->track != &track) {
                 return ::testing::AssertionFailure() << where.str() << " has a wrong track";
             }
             if (i > 0 && track[i - 1]->time > event->time) {
                 return ::testing::AssertionFailure() << where.str() << " is out of time order";
             }
+            // Looked up before it is followed: a dangling buddy points at
+            // freed memory.
             if (event->buddy != nullptr &&
-                (event->buddy->buddy != event || event->buddy->track != &track)) {
+                (!inTracks.contains(event->buddy) || event->buddy->buddy != event ||
+                 event->buddy->track != &track)) {
                 return ::testing::AssertionFailure() << where.str() << " has a broken buddy";
+            }
+            if (event->kind() == EventKind::NoteOn && event->data2 > 0 && event->buddy != nullptr &&
+                event->duration != event->buddy->time - event->time) {
+                return ::testing::AssertionFailure()
+                       << where.str() << " has duration " << event->duration
+                       << " but its note-off is at " << event->buddy->time;
             }
             listable += MessageList::Accepts(*event) ? 1 : 0;
             lastTime = std::max(lastTime, event->time);
         }
     }
     if (song.messages.size() != listable) {
-        return ::testing::AssertionFailure() << "messages holds " << song.messages.size()
-                                             << " events, the tracks " << listable;
+        return ::testing::AssertionFailure()
+               << "messages holds " << song.messages.size() << " events, the tracks " << listable;
     }
     std::unordered_set<const MidiEvent*> listed;
     for (const MidiEvent* event : song.messages) {
@@ -71,6 +84,11 @@ bool InTimeOrder(const List& list) {
     }
     if (!InTimeOrder(song.tempos) || !InTimeOrder(song.timeSignatures)) {
         return ::testing::AssertionFailure() << "a tempo or meter list is out of time order";
+    }
+    for (std::int64_t bar = 0; bar < song.bars.size(); ++bar) {
+        if (static_cast<std::size_t>(song.bars[bar].timeSignature) >= song.timeSignatures.size()) {
+            return ::testing::AssertionFailure() << "bar " << bar << " names a lost time signature";
+        }
     }
     if (song.songLength < lastTime) {
         return ::testing::AssertionFailure()

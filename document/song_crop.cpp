@@ -1,0 +1,144 @@
+#include "document/song_crop.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "document/song_edits.h"
+#include "song/note_pairing.h"
+
+namespace tavrino {
+
+namespace {
+
+// A crop may drop most of a long song; events are marked first (their track
+// reference cleared) and leave every list in one pass each.
+bool IsDetached(const MidiEvent& event) {
+    return event.track == nullptr;
+}
+
+// Marks the event and the other half of its note, wherever that lies.
+void Detach(MidiEvent& event) {
+    event.track = nullptr;
+    if (event.buddy != nullptr) {
+        event.buddy->track = nullptr;
+    }
+}
+
+bool IsKeptController(int number) {
+    return std::any_of(KeptControllers.begin(), KeptControllers.end(),
+                       [number](const KeptController& kept) { return kept.number == number; });
+}
+
+// Marks what the crop drops from one track and cuts the notes that sound at
+// the end mark there.
+void MarkTrack(MidiTrack& track, std::int32_t beginMark, std::int32_t endMark) {
+    MidiEvent* lastTempo = nullptr;
+    MidiEvent* lastMeter = nullptr;
+    std::array<MidiEvent*, 256> lastController{};
+    const auto keepOnlyLatest = [](MidiEvent*& latest, MidiEvent& event) {
+        if (latest != nullptr) {
+            Detach(*latest);
+        }
+        latest = &event;
+    };
+    for (const auto& held : track.events) {
+        MidiEvent& event = *held;
+        if (IsDetached(event)) {
+            continue;
+        }
+        if (IsMarkSet(beginMark) && event.time < beginMark) {
+            switch (event.kind()) {
+                case EventKind::NoteOn:
+                case EventKind::NoteOff:
+                case EventKind::PitchWheel:
+                    Detach(event);
+                    break;
+                case EventKind::Tempo:
+                    keepOnlyLatest(lastTempo, event);
+                    break;
+                case EventKind::TimeSignature:
+                    keepOnlyLatest(lastMeter, event);
+                    break;
+                case EventKind::Controller:
+                    if (IsKeptController(event.data1)) {
+                        keepOnlyLatest(lastController[event.data1 & 0xFF], event);
+                    }
+                    break;
+                default:
+                    break;
+            }
+        } else if (IsMarkSet(endMark) && event.time >= endMark) {
+            const bool endsNoteInside = event.buddy != nullptr && event.buddy->time < endMark;
+            if (endsNoteInside || event.kind() == EventKind::EndOfTrack) {
+                event.time = endMark;
+            } else {
+                Detach(event);
+            }
+        }
+    }
+}
+
+// Moves the kept events to their new times and the dropped ones to `removed`.
+void CompactTrack(MidiTrack& track, std::int32_t beginMark,
+                  std::vector<std::unique_ptr<MidiEvent>>& removed) {
+    std::size_t kept = 0;
+    for (auto& event : track.events) {
+        if (IsDetached(*event)) {
+            removed.push_back(std::move(event));
+            continue;
+        }
+        if (IsMarkSet(beginMark)) {
+            event->time = std::max(0, event->time - beginMark);
+        }
+        track.events[kept++] = std::move(event);
+    }
+    track.events.resize(kept);
+}
+
+std::int32_t LastEventTime(const MidiSong& song) {
+    std::int32_t last = song.messages.empty() ? 0 : song.messages[song.messages.size() - 1]->time;
+    for (const auto& track : song.tracks) {
+        if (!track->events.empty()) {
+            last = std::max(last, track->events.back()->time);
+        }
+    }
+    return last;
+}
+
+}  // namespace
+
+int CropSong(MidiSong& song, std::int32_t beginMark, std::int32_t endMark) {
+    if (IsMarkSet(beginMark) && IsMarkSet(endMark) && endMark <= beginMark) {
+        return kRefused;
+    }
+    std::vector<std::unique_ptr<MidiEvent>> removed;
+    for (const auto& track : song.tracks) {
+        MarkTrack(*track, beginMark, endMark);
+    }
+    for (const auto& track : song.tracks) {
+        CompactTrack(*track, beginMark, removed);
+    }
+    // Every kept time t became min(max(t - begin, 0), end - begin): the
+    // lists keep their order.
+    const auto detached = [](const MidiEvent* event) { return IsDetached(*event); };
+    song.messages.RemoveDetached();
+    std::erase_if(song.tempos, detached);
+    std::erase_if(song.timeSignatures, detached);
+
+    if (IsMarkSet(endMark)) {
+        const std::int32_t newEnd = IsMarkSet(beginMark) ? endMark - beginMark : endMark;
+        for (const auto& track : song.tracks) {
+            if (!track->events.empty()) {
+                MoveEvent(song, *track->events.back(), newEnd);
+            }
+        }
+    }
+    song.songLength = LastEventTime(song);
+    PairNotes(song);
+    song.RebuildBars();
+    // `removed` destroys the dropped events on return, after every list let go.
+    return 0;
+}
+
+}  // namespace tavrino

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/document_host.h"
+#include "document/note_selection.h"
+#include "document/player_control.h"
+#include "document/song_edits.h"
+#include "document/transpose_undo.h"
+#include "song/midi_song.h"
+
+namespace tavrino {
+
+// Why the document counts as modified; one flag each.
+enum ModificationKind : int {
+    kUnmodified = 0,
+    kTransposition = 1,
+    kTrackProperties = 2,
+    kOtherEdit = 3,
+};
+
+// What a note written in edit mode stands for.
+enum NoteWriteType : int {
+    kStepEntry = 0,  // a whole note of the chosen value, then the cursor moves on
+    kKeyDown = 1,    // a note-on that waits for its key to be released
+    kKeyUp = 2,
+};
+
+enum NoteValueField : int { kNotePitch = 0, kNoteVelocity = 1 };
+
+struct MenuItemState {
+    std::string text;
+    bool enabled = false;
+};
+
+// The application's one document: the song, the selection marks, the
+// modification flags, the undo of transpositions and the edit-mode values.
+// Every change to the song goes through it, so that the player is stopped
+// (or paused) around the change and the windows are refreshed consistently.
+class CTavrinoDoc {
+public:
+    CTavrinoDoc(DocumentHost& host, PlayerControl& player);
+    CTavrinoDoc(const CTavrinoDoc&) = delete;
+    CTavrinoDoc& operator=(const CTavrinoDoc&) = delete;
+
+    // The view's selected notes; none until a view exists.
+    void AttachSelection(NoteSelection* selection) { selection_ = selection; }
+
+    // Document life cycle.
+    void DeleteContents();
+    void OnNewDocument();
+    // Reads the file into the song; returns the reader's result, 0 on success.
+    int OnOpenDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path);
+    // Whether the document may be replaced or closed, after offering to save
+    // its changes.
+    bool SaveModified();
+
+    void SetModified(int value, ModificationKind kind);
+    bool IsModified() const;
+
+    // Commands.
+    bool HasTracks() const { return !song.tracks.empty(); }
+    void OnEditUndo();
+    MenuItemState UndoMenuItem() const;
+    void OnReload();
+    void SetBeginMark(const BarBeat& position);
+    void SetEndMark(const BarBeat& position);
+    bool CanCrop() const;
+    void OnCrop();
+
+    // Song changes of the views, the main frame and the dialogs. Those that
+    // return a result refuse with kRefused and leave the song unchanged.
+    // Transposes the whole song or the visible tracks, within the marks.
+    int Transpose(int semitones, bool wholeSong);
+    int DeleteNoteEvent(MidiEvent& event);
+    int DeleteTrack(int trackIndex);
+    int AddEvent(std::int32_t time, int trackIndex, std::unique_ptr<MidiEvent> event);
+    void SetNoteValue(MidiEvent& note, int value, NoteValueField field);
+    // Takes over the new payload: `length` bytes and a terminating 0.
+    void SetEventText(MidiEvent& event, std::unique_ptr<std::uint8_t[]> terminatedText,
+                      std::uint32_t length);
+    int ScaleTrackVelocities(int trackIndex);
+    int ApplyTempoPercent();
+    int WriteNote(int pitch, NoteWriteType type);
+    // Applies the drag of the selected note `index` to every selected note.
+    int ApplyTrackerDrag(std::size_t index);
+
+    MidiSong song;
+    std::string pathName;  // the file the document was read from or saved to
+    std::int32_t beginMark = kNoMark;
+    std::int32_t endMark = kNoMark;  // exclusive
+    std::int32_t loadCount = 0;
+    std::vector<MidiEvent*> pendingNotes;  // note-ons whose key is still held
+    std::int32_t editCursor = 0;
+    std::int16_t editTrack = 1;
+    std::int16_t editChannel = 0;
+    std::int16_t editVelocity = 127;
+    std::int32_t noteDuration = 0;
+    std::int32_t noteGap = 0;
+    std::int32_t mouseWrite = 0;
+    std::int32_t lastKind = kUnmodified;
+    std::array<std::int32_t, 4> ModifiedKinds{};
+    TransposeUndoRecord TransposeUndo;
+
+private:
+    bool StopPlayer();
+    void RestartPlayer(bool wasPlaying);
+    bool DoFileSave();
+    std::string DisplayName() const;
+    void PlaceMark(std::int32_t& mark, std::int32_t& other, const BarBeat& position);
+    // Drops every reference the selection and the held keys keep to notes
+    // that are about to go.
+    void ForgetNotes(const std::function<bool(const MidiEvent&)>& doomed);
+    void ChangeNoteValue(MidiEvent& note, int value, NoteValueField field);
+    int WriteNoteOn(int pitch, NoteWriteType type);
+    int WriteKeyUp(int pitch);
+    bool DragFits(const NoteDragTarget& target, std::int32_t draggedStart) const;
+
+    DocumentHost& host_;
+    PlayerControl& player_;
+    NoteSelection* selection_ = nullptr;
+};
+
+}  // namespace tavrino
