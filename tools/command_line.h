@@ -31,6 +31,12 @@ public:
 
     // Checks the number of positionals; records a usage error otherwise.
     bool expectPositionals(std::size_t least, std::size_t most);
+    // Records a usage error found in the values; the first one stands.
+    void fail(const std::string& problem) {
+        if (ok()) {
+            error_ = problem;
+        }
+    }
 
 private:
     std::vector<std::string> positionals_;

@@ -31,5 +31,6 @@ int RunTool(const std::vector<std::string>& args, Io io);
 
 // The commands of each area, in the order --help lists them.
 std::span<const Command> SongCommands();
+std::span<const Command> DocumentCommands();
 
 }  // namespace tavrino::tool

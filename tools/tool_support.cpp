@@ -12,10 +12,7 @@ namespace {
 class StderrListener : public ReadListener {
 public:
     StderrListener(const std::string& path, Io& io) : path_(path), io_(io) {}
-    void OnTruncated() override {
-        io_.err << "tavrino-tool: " << path_
-                << ": warning: the file looks truncated; loading as much as possible\n";
-    }
+    void OnTruncated() override { WarnTruncated(path_, io_); }
 
 private:
     const std::string& path_;
@@ -44,6 +41,15 @@ int LoadSong(MidiSong& song, const std::string& path, Io& io) {
     if (result == kReadOk) {
         return kExitOk;
     }
+    return ReadError(path, result, song, savedErrno, io);
+}
+
+void WarnTruncated(const std::string& path, Io& io) {
+    io.err << "tavrino-tool: " << path
+           << ": warning: the file looks truncated; loading as much as possible\n";
+}
+
+int ReadError(const std::string& path, int result, const MidiSong& song, int savedErrno, Io& io) {
     io.err << "tavrino-tool: " << path << ": " << ReadFailureReason(result, song, savedErrno)
            << "\n";
     return result;

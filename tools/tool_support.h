@@ -13,6 +13,13 @@ namespace tavrino::tool {
 // reason.
 int LoadSong(MidiSong& song, const std::string& path, Io& io);
 
+// The warning about a file that ended early.
+void WarnTruncated(const std::string& path, Io& io);
+
+// Reports a failed read in one line naming the file and the reason (`errno`
+// as the reader left it); returns the reader's result.
+int ReadError(const std::string& path, int result, const MidiSong& song, int savedErrno, Io& io);
+
 // Reports a usage error of the command with its usage line; returns kExitUsage.
 int UsageError(const Command& command, const std::string& problem, Io& io);
 
