@@ -13,7 +13,7 @@ constexpr std::string_view kSummary =
 
 std::vector<Command> AllCommands() {
     std::vector<Command> commands;
-    for (const auto group : {SongCommands(), DocumentCommands()}) {
+    for (const auto group : {SongCommands(), DocumentCommands(), HarmonicaCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;

@@ -32,5 +32,6 @@ int RunTool(const std::vector<std::string>& args, Io io);
 // The commands of each area, in the order --help lists them.
 std::span<const Command> SongCommands();
 std::span<const Command> DocumentCommands();
+std::span<const Command> HarmonicaCommands();
 
 }  // namespace tavrino::tool
