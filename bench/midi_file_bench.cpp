@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -34,6 +35,58 @@ std::size_t EventCount(const MidiSong& song) {
         events += track->count();
     }
     return events;
+}
+
+// The floor: walking the file's events without storing anything.
+std::size_t WalkEvents(const std::vector<std::uint8_t>& bytes) {
+    std::size_t at = 14;
+    std::size_t events = 0;
+    const auto varLen = [&bytes, &at] {
+        std::uint32_t value = 0;
+        while (at < bytes.size()) {
+            const std::uint8_t byte = bytes[at++];
+            value = (value << 7) | (byte & 0x7F);
+            if ((byte & 0x80) == 0) {
+                break;
+            }
+        }
+        return value;
+    };
+    while (at + 8 <= bytes.size()) {
+        const std::size_t length = (std::size_t{bytes[at + 4]} << 24) | (bytes[at + 5] << 16) |
+                                   (bytes[at + 6] << 8) | bytes[at + 7];
+        const std::size_t end = std::min(bytes.size(), at + 8 + length);
+        at += 8;
+        int running = 0;
+        while (at < end) {
+            varLen();
+            const int first = bytes[at];
+            const int status = (first & 0x80) != 0 ? (++at, first) : running;
+            if (status == 0xFF) {
+                ++at;
+                at += varLen();
+            } else if (status == 0xF0 || status == 0xF7) {
+                at += varLen();
+            } else {
+                running = status;
+                at += (status >> 4) == 0xC || (status >> 4) == 0xD ? 1 : 2;
+            }
+            ++events;
+        }
+        at = end;
+    }
+    return events;
+}
+
+void BareWalk(benchmark::State& state, const std::string& name) {
+    const std::vector<std::uint8_t> bytes = LoadBytes(state, name);
+    std::size_t events = 0;
+    for (auto _ : state) {
+        events = WalkEvents(bytes);
+        benchmark::DoNotOptimize(events);
+    }
+    state.counters["events/s"] = benchmark::Counter(static_cast<double>(events),
+                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // Whole load from memory: parse, pair notes, list messages, build bars.
@@ -91,6 +144,8 @@ void SaveFile(benchmark::State& state, const std::string& name) {
     std::remove(target.c_str());
 }
 
+BENCHMARK_CAPTURE(BareWalk, events_2000000, std::string("events-2000000.mid"))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadFile, events_200000, std::string("events-200000.mid"))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadFile, events_1000000, std::string("events-1000000.mid"))

@@ -65,12 +65,15 @@ constexpr int kIndexBits = 32;
 // first, so events of equal time keep their index order. A few linear,
 // branch-free passes, however the tracks interleave.
 void SortKeysByTime(std::vector<MergeKey>& keys, std::uint32_t latestTime) {
+    if (std::is_sorted(keys.begin(), keys.end())) {
+        return;  // one track, or tracks that follow each other
+    }
     constexpr int kDigitBits = 8;
     constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
     std::vector<MergeKey> sorted(keys.size());
     std::vector<std::size_t> next(kBuckets);
-    for (int shift = kIndexBits; (std::uint64_t{latestTime} << kIndexBits) >> shift != 0;
-         shift += kDigitBits) {
+    for (int digit = 0; digit < 32 && (latestTime >> digit) != 0; digit += kDigitBits) {
+        const int shift = kIndexBits + digit;
         std::fill(next.begin(), next.end(), 0);
         for (const MergeKey key : keys) {
             ++next[(key >> shift) & (kBuckets - 1)];

@@ -337,5 +337,30 @@ TEST(MidiReader, MessagesEqualOneByOneInsertionInReadingOrder) {
     }
 }
 
+TEST(MidiReader, EventsLateInLongSongsAreListedInTimeOrder) {
+    // Ticks far beyond 24 bits, interleaved over two tracks.
+    MidiSong song;
+    const Bytes bytes = File(
+        Header(1, 2, 96), {Concat({Ev(0x0FFFFFFF, {0x90, 60, 1}), Ev(0x0FFFFFFF, {0x80, 60, 0})}),
+                           Concat({Ev(0x0FFFFFF0, {0x91, 60, 1}), Ev(0x0FFFFFFF, {0x81, 60, 0})})});
+    ASSERT_EQ(Read(song, bytes), kReadOk);
+    ASSERT_EQ(song.messages.size(), 4u);
+    EXPECT_EQ(song.messages[0]->time, 0x0FFFFFF0);
+    EXPECT_EQ(song.messages[1]->time, 0x0FFFFFFF);
+    EXPECT_TRUE(test::SongIsConsistent(song));
+}
+
+// Inputs the fuzzer found troublesome, kept so they stay harmless.
+TEST(MidiReader, FuzzFoundInputsLoadOrFail) {
+    const Bytes lateTimesHang = {
+        0x4d, 0x54, 0x68, 0x64, 0x00, 0x00, 0x00, 0x06, 0x00, 0x01, 0x00, 0x01, 0x00, 0x60, 0x4d,
+        0x54, 0x72, 0x6b, 0x00, 0x00, 0x00, 0x24, 0x00, 0x80, 0x3c, 0x00, 0x05, 0x90, 0x3c, 0x40,
+        0x01, 0x00, 0x90, 0x3d, 0x01, 0x00, 0x80, 0x3d, 0x90, 0x3e, 0x05, 0x00, 0x01, 0x00, 0x90,
+        0x3e, 0x01, 0x05, 0x80, 0xbc, 0xff, 0xfa, 0x7f, 0xc1, 0xff, 0xff, 0x6f, 0x3f, 0x01};
+    MidiSong song;
+    EXPECT_EQ(Read(song, lateTimesHang), kReadOk);
+    EXPECT_TRUE(test::SongIsConsistent(song));
+}
+
 }  // namespace
 }  // namespace tavrino
