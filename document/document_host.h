@@ -45,6 +45,7 @@ public:
     virtual void ShowTempo() = 0;
     // The frame's Play command (it picks the start tick).
     virtual void Play(bool countIn, bool ignoreBeginMark) = 0;
+    // The window title's mark of unsaved changes.
     virtual void ShowModified(bool modified) = 0;
     // Closes the edit-mode toolbar if it is open.
     virtual void LeaveEditMode() = 0;

@@ -230,7 +230,9 @@ void CTavrinoDoc::PlaceMark(std::int32_t& mark, std::int32_t& other, const BarBe
 }
 
 bool CTavrinoDoc::CanCrop() const {
-    return HasTracks() && (IsMarkSet(beginMark) || IsMarkSet(endMark));
+    const bool bothSet = IsMarkSet(beginMark) && IsMarkSet(endMark);
+    return HasTracks() && (IsMarkSet(beginMark) || IsMarkSet(endMark)) &&
+           (!bothSet || beginMark < endMark);
 }
 
 void CTavrinoDoc::OnCrop() {

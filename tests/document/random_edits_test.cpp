@@ -123,7 +123,8 @@ private:
     }
 
     std::string DeleteSomeEvent() {
-        MidiEvent* event = AnyEvent();
+        const bool selected = !selection_.notes.empty() && Pick(0, 2) == 0;
+        MidiEvent* event = selected ? selection_.notes.back() : AnyEvent();
         return event == nullptr ? "nothing to delete"
                                 : Say("delete event", doc.DeleteNoteEvent(*event));
     }

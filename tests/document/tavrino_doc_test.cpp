@@ -309,6 +309,9 @@ TEST_F(DocumentTest, CropClearsTheMarksTheSelectionAndTheHeldNotes) {
     doc.pendingNotes.push_back(&FirstNote(*doc.song.tracks[2]));
     EXPECT_FALSE(doc.CanCrop());
     doc.beginMark = 480;
+    doc.endMark = 480;
+    EXPECT_FALSE(doc.CanCrop());  // an empty selection
+    doc.endMark = kNoMark;
     player.playing = true;
     doc.OnCrop();
 
