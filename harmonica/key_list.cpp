@@ -31,7 +31,7 @@ KeyChoice KeyList::ChoiceOf(int key, int keyOffset) const {
 }
 
 std::string_view KeyList::Name(int keyPosition) const {
-    return naming::KeyName(lowestKey_ + keyPosition);
+    return KeyName(lowestKey_ + keyPosition);
 }
 
 std::string KeyList::Title(std::string_view tuningName, int key, int keyOffset) const {

@@ -4,7 +4,7 @@
 
 #include "settings/settings.h"
 
-namespace tavrino::naming {
+namespace tavrino {
 
 namespace {
 
@@ -75,4 +75,4 @@ int ParseNoteName(std::string_view word) {
     return -1;
 }
 
-}  // namespace tavrino::naming
+}  // namespace tavrino

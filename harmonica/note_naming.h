@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace tavrino::naming {
+namespace tavrino {
 
 // The names of notes, keys and naming systems for the whole program. They
 // live in their own namespace because the song model already names key
@@ -29,4 +29,4 @@ std::string_view KeyName(int pitchClass);
 // (B#), or -1 for a word that names no note.
 int ParseNoteName(std::string_view word);
 
-}  // namespace tavrino::naming
+}  // namespace tavrino

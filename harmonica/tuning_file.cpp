@@ -63,7 +63,7 @@ int ReadRow(std::string_view line, HoleNotes& column) {
     std::size_t start = line.find_first_not_of(kBlanks);
     while (start != std::string_view::npos && count < kMaxHoles) {
         const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
-        int note = naming::ParseNoteName(line.substr(start, end - start));
+        int note = ParseNoteName(line.substr(start, end - start));
         if (note >= 0) {
             if (count > 0) {
                 // Each note may lie up to two semitones below the previous one;

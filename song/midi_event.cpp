@@ -302,11 +302,11 @@ KeySignatureEvent::KeySignatureEvent(int sharpsFlats, int minor) : KeySignatureE
 }
 
 void KeySignatureEvent::describe(std::string& line) const {
-    Append(line, "%6ld Key signature   : Key of %s (%d) %s", Time(*this), KeyName(sharpsFlats()),
-           sharpsFlats(), minorText());
+    Append(line, "%6ld Key signature   : Key of %s (%d) %s", Time(*this),
+           KeySignatureName(sharpsFlats()), sharpsFlats(), minorText());
 }
 
-const char* KeyName(int sharpsFlats) {
+const char* KeySignatureName(int sharpsFlats) {
     static constexpr const char* kNames[] = {"Cb", "Gb", "Db", "Ab", "Eb", "Bb", "F", "C",
                                              "G",  "D",  "A",  "E",  "B",  "F#", "C#"};
     if (sharpsFlats < -7 || sharpsFlats > 7) {

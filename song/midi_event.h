@@ -282,7 +282,7 @@ public:
 };
 
 // "Cb" .. "C#" for -7..7 sharps/flats, "?" beyond.
-const char* KeyName(int sharpsFlats);
+const char* KeySignatureName(int sharpsFlats);
 
 // The class for a meta type, with its payload copied in. Payloads too short
 // for a tempo (3 bytes), time signature (4) or key signature (2) cannot be

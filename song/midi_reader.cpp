@@ -310,7 +310,7 @@ int SmfReader::ReadMeta() {
             break;
         case EventKind::KeySignature: {
             const auto* key = static_cast<const KeySignatureEvent*>(event);
-            song_.keyText = std::string(KeyName(key->sharpsFlats())) + key->minorText();
+            song_.keyText = std::string(KeySignatureName(key->sharpsFlats())) + key->minorText();
             break;
         }
         case EventKind::TrackName:

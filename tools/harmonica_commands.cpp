@@ -75,7 +75,7 @@ int RunTabmap(const Command& self, const std::vector<std::string>& args, Io& io)
     const HarmonicaLayout& layout = *harmonica.layout;
     io.err << layout.GetTitle() << "\n";
     for (int note = 0; note < kNoteCount; ++note) {
-        io.out << note << '\t' << naming::NoteName(note, *naming) << '\t';
+        io.out << note << '\t' << NoteName(note, *naming) << '\t';
         for (int index = 0; const auto tab = layout.GetTab(note, index, kDefaultSymbols); ++index) {
             io.out << (index == 0 ? "" : " ") << TabWord(*tab);
         }
@@ -120,7 +120,7 @@ void WriteTrackTab(const MidiSong& song, const MidiTrack& track, const Harmonica
             groupTime = note.time;
         }
         if (layout == nullptr) {
-            out << naming::NoteName(note.key, naming);
+            out << NoteName(note.key, naming);
         } else if (const auto tab = layout->GetTab(note.key, 0, kDefaultSymbols)) {
             out << TabWord(*tab);
         } else {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tavrino::naming {
+namespace tavrino {
 namespace {
 
 TEST(NoteNaming, EachSystemNamesTheTwelvePitchClasses) {
@@ -61,4 +61,4 @@ TEST(NoteNaming, ParsesNoteWordsByTheirFirstTwoCharacters) {
 }
 
 }  // namespace
-}  // namespace tavrino::naming
+}  // namespace tavrino

@@ -166,9 +166,9 @@ TEST(MessageList, KeepsTimeOrderAndInsertionOrderAmongEqualTimes) {
 TEST(MidiEvent, PayloadsAndValues) {
     KeySignatureEvent eightSharps(8, 0);
     EXPECT_EQ(eightSharps.sharpsFlats(), 0);
-    EXPECT_STREQ(KeyName(eightSharps.sharpsFlats()), "C");
-    EXPECT_STREQ(KeyName(-3), "Eb");
-    EXPECT_STREQ(KeyName(9), "?");
+    EXPECT_STREQ(KeySignatureName(eightSharps.sharpsFlats()), "C");
+    EXPECT_STREQ(KeySignatureName(-3), "Eb");
+    EXPECT_STREQ(KeySignatureName(9), "?");
 
     TimeSignatureEvent sixEight(6, 8, 24, 8);
     EXPECT_EQ(sixEight.payload()[1], 3);
