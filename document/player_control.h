@@ -17,7 +17,8 @@ public:
     virtual void Pause() = 0;
     virtual void Resume() = 0;
     virtual void Seek(std::int32_t tick) = 0;
-    virtual void Play(std::int32_t startTick, bool countIn) = 0;
+    // Returns the player's result code, 0 when it plays.
+    virtual int Play(std::int32_t startTick, bool countIn) = 0;
     virtual void SetDivision(int ticksPerQuarter) = 0;
     virtual void SetTempo(std::int32_t microsecondsPerQuarter) = 0;
     // Playback speed in percent of the song's own tempo.

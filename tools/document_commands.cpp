@@ -60,7 +60,7 @@ public:
     void Pause() override {}
     void Resume() override {}
     void Seek(std::int32_t) override {}
-    void Play(std::int32_t, bool) override {}
+    int Play(std::int32_t, bool) override { return 0; }
     void SetDivision(int) override {}
     void SetTempo(std::int32_t) override {}
     int TempoPercent() const override { return 100; }

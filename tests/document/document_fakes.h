@@ -87,9 +87,10 @@ public:
         calls.push_back("resume");
     }
     void Seek(std::int32_t tick) override { calls.push_back("seek " + std::to_string(tick)); }
-    void Play(std::int32_t startTick, bool countIn) override {
+    int Play(std::int32_t startTick, bool countIn) override {
         playing = true;
         calls.push_back("play " + std::to_string(startTick) + (countIn ? " count-in" : ""));
+        return 0;
     }
     void SetDivision(int ticksPerQuarter) override {
         calls.push_back("division " + std::to_string(ticksPerQuarter));

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "document/player_control.h"
+#include "player/buffer_filler.h"
+#include "player/midi_stream.h"
+#include "player/player_notifier.h"
+#include "settings/settings.h"
+#include "song/midi_song.h"
+
+namespace tavrino {
+
+enum class PlayerState : std::int16_t {
+    kClosed = 0,
+    kStopped = 1,  // device open, idle
+    kPlaying = 2,
+    kStopping = 3,
+    kPaused = 4,
+};
+
+// Where the music stands, shared with the main frame: the frame reads and
+// writes these while it handles the player's messages.
+struct PlayPosition {
+    // The song tick shown as the play position.
+    std::atomic<std::int32_t> current{0};
+    // Stream tick minus song tick, count-in included.
+    std::atomic<std::int64_t> offset{0};
+    // The next event whose start the frame has not shown yet; -1 when reset.
+    std::atomic<std::int32_t> displayIndex{-1};
+    std::atomic<std::int32_t> lastShown{0};
+};
+
+// Plays the open song through a MIDI stream, one eighth of a quarter note per
+// buffer with two buffers in the stream's queue, refilling each as it comes
+// back on the stream's thread. Also sends single messages (the monitors'
+// notes, the channel reset) and plays the metronome: a count-in before the
+// song and, in edit mode, a click on every beat.
+//
+// Two threads use it: the user-interface thread calls the operations, the
+// stream's thread refills buffers, detects the end and posts positions. What
+// both touch is atomic; the stream's thread never waits for the other. Both
+// buffers exist from Init to Shutdown: nothing is allocated while playing.
+class Player final : public PlayerControl, private MidiStreamClient {
+public:
+    static constexpr int kOk = 0;
+    static constexpr int kOutOfMemory = 1;  // Init
+    static constexpr int kNotOpened = 1;    // Play
+    static constexpr int kCannotOpen = 2;
+    static constexpr int kAlreadyOpen = 4;
+    static constexpr int kAlreadyPlaying = 5;
+    static constexpr int kNoDevice = 6;
+
+    // The device to open is `settings.midiDevice`.
+    Player(MidiStream& stream, Settings& settings);
+    ~Player() override;
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    int Init(MidiSong& song, PlayerNotifier& notifier);
+    void Shutdown();
+    int Open();
+    void Close();
+
+    bool IsPlaying() const override { return state_ == PlayerState::kPlaying; }
+    PlayerState state() const { return state_; }
+    // From `startTick` (-1 is 0), after a one-bar count-in if asked.
+    int Play(std::int32_t startTick, bool countIn) override;
+    void Stop() override { Stop(false); }
+    // With `notify`, posts WM_PLAYER_ENDED once stopped.
+    void Stop(bool notify);
+    // The document's lock: while paused, the stream's thread does not touch
+    // the song, and an event may be inserted into the message list.
+    void Pause() override;
+    void Resume() override;
+    // Moves the play position; playing goes on from there.
+    void Seek(std::int32_t tick) override;
+    // Stream ticks since play began; 0 unless playing.
+    std::int64_t Position() const;
+
+    void SetTempo(std::int32_t microsecondsPerQuarter) override;
+    // Unless -1, sets the playback speed; returns the beats per minute it
+    // gives. Speeds below 1 % are refused.
+    int TempoPercent(int percent);
+    int TempoPercent() const override { return tempoPercent_; }
+    // Also resets every channel.
+    void SetDivision(int ticksPerQuarter) override;
+    std::int32_t step() const { return step_; }
+    // In edit mode the stream runs on past the song's end with the metronome.
+    void SetEditMode(bool open) { editMode_ = open; }
+
+    void ShortMsg(int status, int channel, int data1, int data2);
+    void NoteOn(int channel, int key, int velocity) { ShortMsg(0x90, channel, key, velocity); }
+    void NoteOff(int channel, int key, int velocity) { ShortMsg(0x80, channel, key, velocity); }
+
+    // For each position message the frame handles: true if it was posted
+    // since the last stop, and then it counts as taken.
+    bool TakeNotification();
+    // The result of the last failing queue call while playing, 0 if none.
+    int LastStreamError() const { return lastStreamError_; }
+
+    PlayPosition position;
+
+private:
+    void OnBufferDone(StreamBuffer& buffer) override;
+    void OnMarker(const StreamRecord& record) override;
+    void OnClose() override;
+
+    // Sends the programs and controllers in force at the start tick; returns
+    // the index of the first event at or after it.
+    std::size_t Chase(std::int32_t startTick);
+    BufferFiller::Grid Grid() const;
+    // Whichever thread holds the fill guard refills every buffer waiting for
+    // it, in the order they came back; a thread that finds the guard taken
+    // leaves its buffer to the holder. Paused, the buffers wait for Resume.
+    void RefillWaitingBuffers();
+    bool Queue(StreamBuffer& buffer);
+    void WaitForFillToEnd() const;
+    void ResetChannels();
+
+    MidiStream& stream_;
+    Settings& settings_;
+    MidiSong* song_ = nullptr;
+    PlayerNotifier* notifier_ = nullptr;
+    std::unique_ptr<StreamBuffer[]> buffers_;
+
+    std::atomic<PlayerState> state_{PlayerState::kClosed};
+    std::atomic<int> inQueue_{0};
+    std::atomic<int> outstandingNotifications_{0};
+    std::atomic<bool> fillGuard_{false};
+    std::atomic<bool> editMode_{false};
+    std::atomic<int> lastStreamError_{0};
+    std::atomic<bool> refillWaiting_[2] = {false, false};
+    int nextRefill_ = 0;  // the buffer that came back first
+    std::int16_t division_ = 192;
+    std::atomic<std::int32_t> tempo_{kDefaultTempo};
+    std::atomic<int> tempoPercent_{100};
+    std::int32_t step_ = 24;
+    BufferFiller filler_;
+    // Events the walk had taken at its cursor tick when paused.
+    std::size_t takenAtPause_ = 0;
+    const MidiEvent* displayedAtPause_ = nullptr;
+};
+
+}  // namespace tavrino
