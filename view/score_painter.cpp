@@ -1,0 +1,314 @@
+#include "view/score_painter.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+#include "view/score_grid.h"
+#include "view/staff.h"
+
+namespace tavrino {
+
+namespace {
+
+constexpr int kBandBottom = 6;
+
+QRect ToQRect(const PixelRect& rect) {
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+// Text at a top-left corner, as the score lays it out.
+void DrawTextAt(QPainter& painter, int x, int top, const QString& text) {
+    painter.drawText(QPoint(x, top + QFontMetrics(painter.font()).ascent()), text);
+}
+
+// Song texts are bytes: UTF-8 when they read as such, else Latin-1.
+QString SongText(std::string_view bytes) {
+    QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (text.contains(QChar::ReplacementCharacter)) {
+        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    return text;
+}
+
+// Karaoke files start lines and paragraphs with "\" and "/" and keep
+// information in texts starting with "@"; neither belongs on the score.
+QString ShownText(std::string_view text) {
+    while (!text.empty() && (text.front() == '\\' || text.front() == '/')) {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() == '@' || text.front() == '\r' || text.front() == '\n') {
+        return {};
+    }
+    return SongText(text);
+}
+
+bool IsText(const MidiEvent& event) {
+    return event.kind() == EventKind::Text || event.kind() == EventKind::Lyric;
+}
+
+}  // namespace
+
+ScorePainter::ScorePainter(QPainter& painter, const ScoreStyle& style, const ScoreScene& scene,
+                           const ScoreLayout& layout, const ScoreWindow& window)
+    : painter_(painter), style_(style), scene_(scene), layout_(layout), window_(window) {}
+
+void ScorePainter::PaintPage(std::int32_t firstEventIndex) {
+    if (layout_.right == 0 || layout_.staffBottom == 0) {
+        return;
+    }
+    painter_.save();
+    PaintFrame();
+    PaintGrid();
+    const auto [above, below] = PaintNotes(firstEventIndex);
+    PaintBarNumbers();
+    PaintTextRow(firstEventIndex);
+    PaintClefs(above, below);
+    painter_.restore();
+}
+
+void ScorePainter::ClipTo(int left, int top, int right, int bottom) {
+    painter_.setClipRect(QRect(left, top, right - left, bottom - top));
+}
+
+void ScorePainter::PaintFrame() {
+    painter_.setClipping(false);
+    painter_.setPen(style_.gridPen);
+    for (const int x : {layout_.left, layout_.notesLeft - 1, layout_.right}) {
+        painter_.drawLine(x, layout_.staffTop, x, layout_.staffBottom);
+    }
+    for (const int y : {layout_.staffTop, layout_.staffBottom}) {
+        painter_.drawLine(0, y, layout_.right, y);
+    }
+}
+
+void ScorePainter::PaintGrid() {
+    ClipTo(layout_.left, layout_.top, layout_.right, layout_.staffBottom);
+    const StaffLines lines = StaffLinesInView(layout_, window_);
+    painter_.setPen(style_.gridPen);
+    for (const int y : lines.ledger) {
+        painter_.drawLine(layout_.left, y, layout_.right, y);
+    }
+    const BarGrid grid = BarGridInView(scene_.song, layout_, window_);
+    for (const BeatLine& line : grid.lines) {
+        painter_.setPen(line.barStart ? style_.outlinePen : style_.gridPen);
+        painter_.drawLine(line.x, layout_.staffTop, line.x, layout_.staffBottom);
+    }
+    painter_.setPen(style_.outlinePen);
+    for (const int y : lines.staff) {
+        painter_.drawLine(layout_.left, y, layout_.right, y);
+    }
+}
+
+bool ScorePainter::ShowsTrack(const MidiTrack* track) const {
+    if (track == nullptr) {
+        return false;
+    }
+    const bool highlighted = (track->flags & MidiTrack::kHighlighted) != 0;
+    return track->visible() || (highlighted && !scene_.printing);
+}
+
+QColor ScorePainter::TrackFill(const MidiTrack& track) const {
+    if ((track.flags & MidiTrack::kHighlighted) != 0) {
+        return style_.highlight;
+    }
+    return style_.TrackColour(scene_.song.TrackIndexOf(&track));
+}
+
+std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
+    bool above = false;
+    bool below = false;
+    if (firstEventIndex < 0) {
+        return {above, below};
+    }
+    ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right, layout_.staffBottom);
+    const MessageList& messages = scene_.song.messages;
+    const PlayState& play = scene_.play;
+    // Events the player has passed keep the played colour; the first one it
+    // has not reached ends the run.
+    QColor fill = style_.played;
+    bool stillPlayed = true;
+    BendPoint bend;
+    for (std::size_t index = firstEventIndex;
+         index < messages.size() && messages[index]->time < window_.lastTick; ++index) {
+        const MidiEvent& event = *messages[index];
+        if (!ShowsTrack(event.track)) {
+            continue;
+        }
+        const bool unplayed =
+            !play.playing ||
+            (play.displayIndex != -1 && static_cast<std::int64_t>(index) >= play.displayIndex) ||
+            (play.displayIndex == -1 && event.time >= play.tick);
+        if (unplayed) {
+            fill = TrackFill(*event.track);
+            stillPlayed = false;
+        }
+        if (event.playable != 0) {
+            const bool highlighted = (event.track->flags & MidiTrack::kHighlighted) != 0;
+            PaintNote(event, {fill, stillPlayed || highlighted}, above, below);
+        } else if (scene_.settings.showPitchBends != 0 && event.kind() == EventKind::PitchWheel) {
+            PaintBendStep(firstEventIndex, static_cast<std::int32_t>(index), bend);
+        }
+    }
+    return {above, below};
+}
+
+void ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill, bool& above, bool& below) {
+    const NoteTabText tab = TabTextForNote(scene_.tabs, event.data1, 0, false);
+    QColor colour = fill.colour;
+    if (!fill.keep && tab.brush) {
+        colour = ToQColor(*tab.brush);
+    }
+    if (scene_.printing && scene_.settings.printNoColorBars != 0) {
+        colour = Qt::white;
+    }
+    const bool offset = scene_.settings.offsetsharpsflats != 0 || scene_.editMode;
+    const PixelRect bar =
+        NoteRect(layout_, window_, event.data1, event.time, event.duration, offset);
+    painter_.fillRect(ToQRect(bar), colour);
+    painter_.setPen(style_.outlinePen);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(bar.left, bar.top, bar.right - bar.left - 1, bar.bottom - bar.top - 1));
+    if (bar.left >= layout_.notesLeft) {
+        painter_.setFont(style_.symbolFont);
+        DrawTextAt(painter_, bar.left + 2, bar.top + 1, QString::fromStdString(tab.symbol));
+        painter_.setFont(tab.lowHole ? style_.underlinedTabFont : style_.tabFont);
+        DrawTextAt(painter_, bar.left + 7 * static_cast<int>(tab.symbol.size()) + 2, bar.top - 1,
+                   QString::fromStdString(tab.holeText));
+        if (tab.accidental != ' ') {
+            DrawTextAt(painter_, bar.left + 1, bar.top - layout_.lineHeight + 1,
+                       QString(QChar(tab.accidental)));
+        }
+    }
+    above = above || bar.bottom - 4 < layout_.staffTop;
+    below = below || layout_.staffBottom < bar.top + 4;
+}
+
+void ScorePainter::PaintPlayedNote(std::int32_t eventIndex) {
+    const MessageList& messages = scene_.song.messages;
+    if (eventIndex < 0 || static_cast<std::size_t>(eventIndex) >= messages.size() ||
+        messages[eventIndex]->playable == 0) {
+        return;
+    }
+    painter_.save();
+    ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right, layout_.staffBottom);
+    bool above = false;
+    bool below = false;
+    PaintNote(*messages[eventIndex], {style_.played, true}, above, below);
+    painter_.restore();
+}
+
+void ScorePainter::PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex,
+                                 BendPoint& last) {
+    const MessageList& messages = scene_.song.messages;
+    if (firstEventIndex < 0 || eventIndex < 0 ||
+        static_cast<std::size_t>(eventIndex) >= messages.size()) {
+        return;
+    }
+    painter_.save();
+    ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right, layout_.staffBottom);
+    painter_.setPen(style_.bendPen);
+    for (const BendPoint& point :
+         BendPointsOf(messages, firstEventIndex, eventIndex, layout_, window_)) {
+        if (point.noteIndex == last.noteIndex && point.x >= last.x) {
+            painter_.drawLine(last.x, last.y, point.x, point.y);
+        }
+        last = point;
+    }
+    painter_.restore();
+}
+
+void ScorePainter::PaintBarNumbers() {
+    if (scene_.song.bars.empty()) {
+        return;
+    }
+    ClipTo(layout_.left, layout_.top, layout_.right, layout_.staffBottom);
+    painter_.setFont(style_.barNumberFont);
+    painter_.setPen(scene_.printing ? QColor(64, 64, 64) : QColor(128, 128, 128));
+    const int row = BarNumberRowY(layout_);
+    const int metreRow = row + 2 * layout_.stepSpacing;
+    const BarGrid grid = BarGridInView(scene_.song, layout_, window_);
+    DrawTextAt(painter_, 2, row, QString::fromStdString(scene_.song.keyText));
+    DrawTextAt(painter_, 2, metreRow, QString::fromStdString(grid.openingTimeSignature));
+    for (const BarLabel& label : grid.labels) {
+        DrawTextAt(painter_, label.x, row, QString::number(label.number));
+        if (!label.timeSignature.empty()) {
+            DrawTextAt(painter_, label.x, metreRow, QString::fromStdString(label.timeSignature));
+        }
+    }
+}
+
+void ScorePainter::PaintTextRow(std::int32_t firstEventIndex) {
+    if (firstEventIndex < 0) {
+        return;
+    }
+    ClipTo(layout_.notesLeft, layout_.staffBottom, layout_.right, layout_.bottom);
+    painter_.setFont(style_.textFont);
+    painter_.setPen(Qt::black);
+    const MessageList& messages = scene_.song.messages;
+    for (std::size_t index = firstEventIndex;
+         index < messages.size() && messages[index]->time < window_.lastTick; ++index) {
+        const MidiEvent& event = *messages[index];
+        if (!IsText(event) || event.track == nullptr || !event.track->visible()) {
+            continue;
+        }
+        if (const QString text = ShownText(event.text()); !text.isEmpty()) {
+            DrawTextAt(painter_, TickToX(layout_, window_, event.time), layout_.staffBottom + 1,
+                       text);
+        }
+    }
+}
+
+void ScorePainter::PaintClefs(bool notesAbove, bool notesBelow) {
+    ClipTo(layout_.left, layout_.top, layout_.right, layout_.staffBottom);
+    if (layout_.showTreble) {
+        painter_.drawImage(ToQRect(TrebleClefRect(layout_, window_)), style_.trebleClef);
+    }
+    if (layout_.showBass) {
+        painter_.drawImage(ToQRect(BassClefRect(layout_, window_)), style_.bassClef);
+    }
+    if (notesAbove) {
+        painter_.drawImage(ToQRect(NotesAboveArrowRect(layout_)), style_.notesAboveArrow);
+    }
+    if (notesBelow) {
+        painter_.drawImage(ToQRect(NotesBelowArrowRect(layout_)), style_.notesBelowArrow);
+    }
+}
+
+void ScorePainter::PaintPositionBand(std::int32_t tick) {
+    painter_.save();
+    painter_.setClipping(false);
+    const int x = std::clamp(TickToX(layout_, window_, tick), 0, layout_.right);
+    painter_.setPen(style_.outlinePen);
+    painter_.setBrush(style_.played);
+    painter_.drawRect(QRect(0, 0, x, kBandBottom));
+    painter_.setBrush(style_.TrackColour(0));
+    painter_.drawRect(QRect(x, 0, layout_.right - x, kBandBottom));
+    painter_.setBrush(Qt::NoBrush);
+
+    const SelectionRun run = SelectionRunInView(layout_, window_, scene_.beginMark, scene_.endMark);
+    painter_.setPen(style_.markPen);
+    if (run.beginX) {
+        painter_.drawLine(*run.beginX, kBandBottom, *run.beginX, layout_.staffBottom);
+    }
+    if (run.endX) {
+        painter_.drawLine(*run.endX, kBandBottom, *run.endX, layout_.staffBottom);
+    }
+    if (run.from && run.to) {
+        painter_.drawLine(*run.from, kBandBottom, *run.to, kBandBottom);
+        painter_.drawLine(*run.from, layout_.staffBottom, *run.to, layout_.staffBottom);
+    }
+    painter_.restore();
+}
+
+void ScorePainter::PaintEditCursor() {
+    if (scene_.play.playing || scene_.editCursor == kUnsetMark) {
+        return;
+    }
+    const int x = TickToX(layout_, window_, scene_.editCursor);
+    painter_.save();
+    painter_.setPen(style_.cursorPen);
+    painter_.drawLine(x, kBandBottom, x, layout_.staffBottom);
+    painter_.restore();
+}
+
+}  // namespace tavrino

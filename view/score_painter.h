@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPainter>
+#include <cstdint>
+
+#include "view/overlay_geometry.h"
+#include "view/score_scene.h"
+#include "view/score_style.h"
+#include "view/score_window.h"
+
+namespace tavrino {
+
+// Draws the score, or parts of it, with one painter. It only draws: every
+// position comes from the geometry functions.
+class ScorePainter {
+public:
+    ScorePainter(QPainter& painter, const ScoreStyle& style, const ScoreScene& scene,
+                 const ScoreLayout& layout, const ScoreWindow& window);
+
+    // Everything but the position band, marks and edit cursor, for the
+    // window's notes from `firstEventIndex` (-1: none).
+    void PaintPage(std::int32_t firstEventIndex);
+    // One note bar in the played colour, clipped to the staff area.
+    void PaintPlayedNote(std::int32_t eventIndex);
+    // One pitch-bend step, joined to `last` when it belongs to the same note.
+    void PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex, BendPoint& last);
+    // The band above the staff up to the tick, and the selection marks.
+    void PaintPositionBand(std::int32_t tick);
+    void PaintEditCursor();
+
+private:
+    struct NoteFill {
+        QColor colour;
+        bool keep = false;  // the harmonica's colour does not replace it
+    };
+
+    void PaintFrame();
+    void PaintGrid();
+    // Returns which notes lie above and below the staff area.
+    std::pair<bool, bool> PaintNotes(std::int32_t firstEventIndex);
+    void PaintNote(const MidiEvent& event, NoteFill fill, bool& above, bool& below);
+    void PaintBarNumbers();
+    void PaintTextRow(std::int32_t firstEventIndex);
+    void PaintClefs(bool notesAbove, bool notesBelow);
+    void ClipTo(int left, int top, int right, int bottom);
+    bool ShowsTrack(const MidiTrack* track) const;
+    QColor TrackFill(const MidiTrack& track) const;
+
+    QPainter& painter_;
+    const ScoreStyle& style_;
+    const ScoreScene& scene_;
+    const ScoreLayout& layout_;
+    const ScoreWindow& window_;
+};
+
+}  // namespace tavrino

@@ -1,0 +1,76 @@
+#include "view/score_style.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cstdlib>
+
+namespace tavrino {
+
+namespace {
+
+int Blend(int first, int last, int index) {
+    return first * (kTrackBrushCount - index) / kTrackBrushCount + index * last / kTrackBrushCount;
+}
+
+QPen Pen(Qt::PenStyle style, int width, QColor colour) {
+    QPen pen(colour, width, style);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+}  // namespace
+
+QColor ToQColor(Colour colour) {
+    const Rgb rgb = colour.ToRgb();
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QFont SettingsFont(const std::string& face, int height, int weight, bool italic) {
+    QFont font(QString::fromStdString(face));
+    font.setPixelSize(std::max(1, std::abs(height)));
+    if (height > 0) {
+        // A cell height includes the leading above the letters; scale the
+        // font until its line fits the cell.
+        const int cell = QFontMetrics(font).height();
+        font.setPixelSize(std::max(1, height * height / std::max(1, cell)));
+    }
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight / 10 * 10, 100, 900)));
+    font.setItalic(italic);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+ScoreStyle::ScoreStyle(const Settings& settings)
+    : outlinePen(Pen(Qt::SolidLine, 1, QColor(0, 0, 0))),
+      gridPen(Pen(Qt::SolidLine, 0, QColor(192, 192, 192))),
+      markPen(Pen(Qt::DashLine, 1, QColor(192, 0, 0))),
+      cursorPen(Pen(Qt::DotLine, 1, QColor(64, 0, 192))),
+      bendPen(Pen(Qt::SolidLine, 2, QColor(255, 0, 0))),
+      played(ToQColor(settings.colorPlayed)),
+      highlight(ToQColor(settings.colorSelect)),
+      symbolFont(SettingsFont("Arial", -11, 400, false)),
+      tabFont(SettingsFont(settings.fontTabFaceName, settings.fontTabHeight, settings.fontTabWeight,
+                           settings.fontTabItalic != 0)),
+      underlinedTabFont(tabFont),
+      textFont(SettingsFont(settings.fontTextFaceName, settings.fontTextHeight,
+                            settings.fontTextWeight, settings.fontTextItalic != 0)),
+      barNumberFont(SettingsFont("Arial", -14, 700, true)),
+      trebleClef(":/images/treble_clef.png"),
+      bassClef(":/images/bass_clef.png"),
+      notesAboveArrow(":/images/notes_above.png"),
+      notesBelowArrow(":/images/notes_below.png") {
+    underlinedTabFont.setUnderline(true);
+    const Rgb first = settings.colorNormal1.ToRgb();
+    const Rgb last = settings.colorNormal2.ToRgb();
+    for (int index = 0; index < kTrackBrushCount; ++index) {
+        trackColours[index] =
+            QColor(Blend(first.red, last.red, index), Blend(first.green, last.green, index),
+                   Blend(first.blue, last.blue, index));
+    }
+}
+
+QColor ScoreStyle::TrackColour(int trackIndex) const {
+    return trackColours[std::clamp(trackIndex, 0, kTrackBrushCount - 1)];
+}
+
+}  // namespace tavrino
