@@ -1,0 +1,45 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace tavrino {
+
+CommandLineRequest ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Tavrino: plays MIDI files and shows their harmonica tablature.");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption play("play", "Start playing the file at once.");
+    parser.addOption(play);
+    parser.addPositionalArgument("file", "The MIDI file to open (.mid, .kar).", "[FILE]");
+
+    CommandLineRequest request;
+    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+        request.exitAtOnce = true;
+        request.exitCode = 2;
+        request.output =
+            (parser.errorText().isEmpty() ? QString("Too many files.") : parser.errorText()) +
+            "\n\n" + parser.helpText();
+        return request;
+    }
+    if (parser.isSet(help)) {
+        request.exitAtOnce = true;
+        request.output = parser.helpText();
+        return request;
+    }
+    if (parser.isSet(version)) {
+        request.exitAtOnce = true;
+        request.output = QCoreApplication::applicationName() + " " +
+                         QCoreApplication::applicationVersion() + "\n";
+        return request;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        request.file = parser.positionalArguments().front();
+    }
+    request.play = parser.isSet(play) && !request.file.isEmpty();
+    return request;
+}
+
+}  // namespace tavrino

@@ -1,0 +1,138 @@
+#include "app/file_commands.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "app/frame_actions.h"
+#include "song/midi_listing.h"
+
+namespace tavrino {
+
+namespace {
+
+constexpr const char* kMidiFilter = "Midi Files (*.mid *.kar);;All Files (*)";
+
+}  // namespace
+
+FileCommands::FileCommands(QWidget& window, CTavrinoDoc& doc, RecentFileList& recent,
+                           FrameActions& actions)
+    : window_(window), doc_(doc), recent_(recent), actions_(actions) {
+    ShowRecentFiles();
+}
+
+bool FileCommands::OpenDocumentFile(const QString& path) {
+    if (!doc_.SaveModified()) {
+        return false;
+    }
+    window_.repaint();
+    const bool opened = doc_.OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString()) == 0;
+    if (opened) {
+        recent_.Add(path);
+    } else {
+        recent_.Remove(path);
+    }
+    ShowRecentFiles();
+    ShowTitle();
+    return opened;
+}
+
+bool FileCommands::ReopenCurrentFile() {
+    return !doc_.pathName.empty() && OpenDocumentFile(QString::fromStdString(doc_.pathName));
+}
+
+void FileCommands::New() {
+    if (doc_.SaveModified()) {
+        doc_.OnNewDocument();
+        ShowTitle();
+    }
+}
+
+void FileCommands::Open() {
+    const QString path = QFileDialog::getOpenFileName(&window_, "Open", QString(), kMidiFilter);
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+bool FileCommands::Save() {
+    const bool saved = doc_.pathName.empty() ? SaveAs() : doc_.OnSaveDocument(doc_.pathName);
+    ShowTitle();
+    return saved;
+}
+
+bool FileCommands::SaveAs() {
+    const std::optional<std::string> path = AskSavePath();
+    if (!path || !doc_.OnSaveDocument(*path)) {
+        return false;
+    }
+    recent_.Add(QString::fromStdString(*path));
+    ShowRecentFiles();
+    ShowTitle();
+    return true;
+}
+
+std::optional<std::string> FileCommands::AskSavePath() {
+    QFileDialog dialog(&window_, "Save As", QString::fromStdString(doc_.pathName), kMidiFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("mid");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void FileCommands::SaveDisassembly() {
+    if (doc_.song.messages.empty()) {
+        QApplication::beep();
+        return;
+    }
+    QFileDialog dialog(&window_, "Save Disassembled File", QString(), "Text Files (*.txt)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("txt");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().front();
+    if (WriteListing(doc_.song, path.toStdString()) != 0) {
+        QMessageBox::warning(&window_, "Tavrino! Error", "Error writing file");
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void FileCommands::ShowTitle() {
+    const QString name = doc_.pathName.empty()
+                             ? QString("Untitled")
+                             : QFileInfo(QString::fromStdString(doc_.pathName)).fileName();
+    window_.setWindowTitle(name + "[*] - Tavrino");
+    window_.setWindowModified(doc_.IsModified());
+}
+
+void FileCommands::ShowRecentFiles() {
+    QMenu* menu = actions_.fileMenu();
+    // An entry may be the one whose command is running now.
+    for (QAction* old : std::exchange(recentActions_, {})) {
+        menu->removeAction(old);
+        old->deleteLater();
+    }
+    const QStringList& files = recent_.files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        auto* action =
+            new QAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), menu);
+        action->setToolTip(path);
+        QObject::connect(action, &QAction::triggered, menu,
+                         [this, path] { OpenDocumentFile(path); });
+        menu->insertAction(actions_.exitSeparator(), action);
+        recentActions_.append(action);
+    }
+    if (!files.isEmpty()) {
+        recentActions_.append(menu->insertSeparator(actions_.exitSeparator()));
+    }
+}
+
+}  // namespace tavrino

@@ -1,0 +1,280 @@
+#include "app/main_frame.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+
+#include "app/about_box.h"
+#include "app/frame_placement.h"
+#include "app/monitor_notes.h"
+
+namespace tavrino {
+
+namespace {
+
+constexpr std::array<std::pair<CommandId, MonitorKind>, 5> kMonitorCommands = {{
+    {ID_VIEW_MIXER, kMixerMonitor},
+    {ID_VIEW_PIANO, kPianoMonitor},
+    {ID_VIEW_LYRICS, kLyricsMonitor},
+    {ID_VIEW_DIATONIC, kDiatonicMonitor},
+    {ID_VIEW_CHROMATIC, kChromaticMonitor},
+}};
+
+// The zoom commands from the smallest time scale to the largest.
+constexpr std::array<CommandId, 5> kZoomCommands = {ID_ZOOM_50, ID_ZOOM_75, ID_ZOOM_100,
+                                                    ID_ZOOM_150, ID_ZOOM_200};
+
+constexpr std::array<CommandId, 3> kRepeatCommands = {ID_REPEAT_NONE, ID_REPEAT_ONE, ID_REPEAT_ALL};
+
+struct TransposeCommand {
+    CommandId id;
+    int semitones;
+    bool wholeSong;
+};
+constexpr std::array<TransposeCommand, 6> kTransposeCommands = {{
+    {ID_TRANSPOSE_HALF_UP, 1, true},
+    {ID_TRANSPOSE_HALF_DOWN, -1, true},
+    {ID_TRANSPOSE_OCTAVE_UP, 12, true},
+    {ID_TRANSPOSE_OCTAVE_DOWN, -12, true},
+    {ID_TRANSPOSE_TRACKS_UP, 12, false},
+    {ID_TRANSPOSE_TRACKS_DOWN, -12, false},
+}};
+
+}  // namespace
+
+CMainFrame::CMainFrame(const Services& services)
+    : services_(services),
+      player_(services.player),
+      actions_(std::make_unique<FrameActions>(*this)),
+      panes_(std::make_unique<StatusPanes>(*statusBar())),
+      doc_(*this, services.player),
+      view_(services.makeView(doc_)),
+      notifier_(this),
+      monitors_(services.monitorFactory),
+      display_(*panes_, *view_, player_, doc_.song),
+      transport_({player_, doc_, monitors_, *view_, display_, services.settings, *this}),
+      tracker_({player_, doc_, monitors_, *view_, display_, transport_, services.settings, *this}),
+      tempo_(std::make_unique<TempoControl>(this, *panes_, player_)),
+      files_(std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_)) {
+    setCentralWidget(view_->widget());
+    CreateToolbarControls();
+    ConnectCommands();
+    resize(1000, 700);
+    RestoreFramePlacement(*this, services_.store);
+    OpenPlayer();
+    files_->ShowTitle();
+    ShowPosition(0);
+    UpdateCommands();
+}
+
+CMainFrame::~CMainFrame() {
+    player_.Stop(false);
+    player_.Close();
+    player_.Shutdown();
+}
+
+void CMainFrame::OpenPlayer() {
+    if (player_.Init(doc_.song, notifier_) != Player::kOk || player_.Open() != Player::kOk) {
+        QMessageBox::critical(this, "Tavrino! Warning", "Cannot open MIDI device");
+    }
+    panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
+}
+
+void CMainFrame::CreateToolbarControls() {
+    actions_->SetToolbarWidget(ID_TEMPO_SLIDER, tempo_->slider());
+    tabType_ = new QComboBox(this);
+    tabType_->addItems({"Notes", "Diatonic", "Chromatic"});
+    tabType_->setFixedWidth(75);
+    tabType_->setToolTip("Tablature");
+    connect(tabType_, &QComboBox::activated, this,
+            [this](int index) { view_->SetTablatureType(index); });
+    actions_->SetToolbarWidget(ID_TAB_TYPE, tabType_);
+}
+
+void CMainFrame::Connect(CommandId id, std::function<void()> handler) {
+    connect((*actions_)[id], &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
+        UpdateCommands();
+    });
+}
+
+void CMainFrame::ConnectCommands() {
+    Connect(ID_FILE_NEW, [this] { files_->New(); });
+    Connect(ID_FILE_OPEN, [this] { files_->Open(); });
+    Connect(ID_FILE_RELOAD, [this] { doc_.OnReload(); });
+    Connect(ID_FILE_SAVE, [this] { files_->Save(); });
+    Connect(ID_FILE_SAVE_AS, [this] { files_->SaveAs(); });
+    Connect(ID_APP_EXIT, [this] { close(); });
+    Connect(ID_EDIT_UNDO, [this] { doc_.OnEditUndo(); });
+    Connect(ID_EDIT_CROP, [this] { doc_.OnCrop(); });
+    for (const auto& [id, kind] : kMonitorCommands) {
+        Connect(id, [this, kind = kind] { ToggleMonitor(kind); });
+    }
+    for (std::size_t i = 0; i < kZoomCommands.size(); ++i) {
+        Connect(kZoomCommands[i], [this, i] { view_->SetZoomIndex(static_cast<int>(i)); });
+    }
+    Connect(ID_PLAYER_PLAY, [this] { transport_.PlayCommand(); });
+    Connect(ID_PLAYER_STOP, [this] { transport_.Stop(); });
+    Connect(ID_PLAYER_REWIND, [this] { transport_.Rewind(); });
+    for (std::size_t mode = 0; mode < kRepeatCommands.size(); ++mode) {
+        Connect(kRepeatCommands[mode], [this, mode] { SetRepeat(static_cast<int>(mode)); });
+    }
+    Connect(ID_METRONOME, [this] { ToggleMetronome(); });
+    for (const TransposeCommand& command : kTransposeCommands) {
+        Connect(command.id,
+                [this, command] { transport_.Transpose(command.semitones, command.wholeSong); });
+    }
+    Connect(ID_APPLY_TEMPO, [this] { tempo_->ApplyTempoChange(doc_); });
+    Connect(ID_SAVE_DISASSEMBLY, [this] { files_->SaveDisassembly(); });
+    Connect(ID_APP_ABOUT, [this] { AboutBox(this).exec(); });
+    actions_->OnMenuShown(this, &CMainFrame::UpdateCommands);
+}
+
+void CMainFrame::UpdateCommands() {
+    const FrameActions& a = *actions_;
+    const bool playing = player_.IsPlaying();
+    const bool hasTracks = doc_.HasTracks();
+    for (const CommandId id :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_PLAYER_PLAY,
+          ID_PLAYER_STOP, ID_PLAYER_REWIND, ID_METRONOME, ID_APP_ABOUT}) {
+        a[id]->setEnabled(true);
+    }
+    a[ID_FILE_RELOAD]->setEnabled(hasTracks);
+    const MenuItemState undo = doc_.UndoMenuItem();
+    a[ID_EDIT_UNDO]->setText(QString::fromStdString(undo.text));
+    a[ID_EDIT_UNDO]->setEnabled(undo.enabled);
+    a[ID_EDIT_CROP]->setEnabled(doc_.CanCrop());
+    for (const auto& [id, kind] : kMonitorCommands) {
+        a[id]->setEnabled(monitors_.CanOpen(kind));
+        a[id]->setChecked(monitors_.IsOpen(kind));
+    }
+    for (std::size_t i = 0; i < kZoomCommands.size(); ++i) {
+        a[kZoomCommands[i]]->setEnabled(true);
+        a[kZoomCommands[i]]->setChecked(view_->ZoomIndex() == static_cast<int>(i));
+    }
+    for (std::size_t mode = 0; mode < kRepeatCommands.size(); ++mode) {
+        a[kRepeatCommands[mode]]->setEnabled(true);
+        a[kRepeatCommands[mode]]->setChecked(services_.settings.playerRepeat ==
+                                             static_cast<int>(mode));
+    }
+    a[ID_METRONOME]->setChecked(services_.settings.playMetronome != 0);
+    for (const TransposeCommand& command : kTransposeCommands) {
+        a[command.id]->setEnabled(true);
+    }
+    a[ID_APPLY_TEMPO]->setEnabled(!playing && player_.TempoPercent() != 100);
+    a[ID_SAVE_DISASSEMBLY]->setEnabled(!playing && hasTracks);
+}
+
+void CMainFrame::SetRepeat(int mode) {
+    services_.settings.playerRepeat = mode;
+    SaveSettings(services_.store, services_.settings, kPlayGroup);
+}
+
+void CMainFrame::ToggleMetronome() {
+    services_.settings.playMetronome = services_.settings.playMetronome != 0 ? 0 : 1;
+    SaveSettings(services_.store, services_.settings, kPlayGroup);
+}
+
+void CMainFrame::ToggleMonitor(MonitorKind kind) {
+    monitors_.Toggle(kind, this, services_.store);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() >= QEvent::User && HandleMessage(*event)) {
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::HandleMessage(QEvent& event) {
+    const int message = event.type() - QEvent::User;
+    switch (message) {
+        case WM_PLAYER_POSITION:
+            tracker_.OnPosition(
+                static_cast<std::uint32_t>(static_cast<PlayerEvent&>(event).lParam));
+            return true;  // the commands' states stay as they are while playing
+        case WM_PLAYER_ENDED:
+            transport_.OnPlayerEnded();
+            break;
+        case WM_PLAYER_TEMPO:
+            panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
+            break;
+        case WM_MONITOR_NOTE:
+            SoundMonitorNote(player_, static_cast<MonitorNoteEvent&>(event), *this);
+            return true;
+        case WM_MONITOR_CLOSED:
+            monitors_.Remove(static_cast<MonitorClosedEvent&>(event).monitor);
+            break;
+        default:
+            return false;
+    }
+    UpdateCommands();
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!doc_.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SaveFramePlacement(*this, monitors_, services_.store);
+    monitors_.CloseAll();
+    event->accept();
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    ForwardKey(*event);
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        transport_.PlayOrStop();
+        UpdateCommands();
+    } else if (event->key() == Qt::Key_Escape) {
+        ClearSelection();
+        UpdateCommands();
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::keyReleaseEvent(QKeyEvent* event) {
+    ForwardKey(*event);
+    QMainWindow::keyReleaseEvent(event);
+}
+
+void CMainFrame::ForwardKey(const QKeyEvent& event) {
+    if (CMonitor* monitor = monitors_.KeyboardMonitor()) {
+        const std::unique_ptr<QEvent> copy(event.clone());
+        QCoreApplication::sendEvent(monitor, copy.get());
+    }
+}
+
+void CMainFrame::ClearSelection() {
+    if (doc_.beginMark != kNoMark || doc_.endMark != kNoMark) {
+        doc_.beginMark = kNoMark;
+        doc_.endMark = kNoMark;
+        monitors_.ResetMonitors(false);
+    }
+    for (const auto& track : doc_.song.tracks) {
+        track->flags &= ~MidiTrack::kHighlighted;
+    }
+    view_->Invalidate();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            files_->OpenDocumentFile(url.toLocalFile());
+            UpdateCommands();
+            return;
+        }
+    }
+}
+
+}  // namespace tavrino

@@ -1,0 +1,97 @@
+// The main window's answers to the document's requests.
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "app/main_frame.h"
+
+namespace tavrino {
+
+void CMainFrame::ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+SaveChangesAnswer CMainFrame::AskSaveChanges(const std::string& prompt) {
+    switch (QMessageBox::question(this, "Tavrino", QString::fromStdString(prompt),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return SaveChangesAnswer::kYes;
+        case QMessageBox::No:
+            return SaveChangesAnswer::kNo;
+        default:
+            return SaveChangesAnswer::kCancel;
+    }
+}
+
+std::optional<std::string> CMainFrame::AskSavePath() {
+    return files_->AskSavePath();
+}
+
+void CMainFrame::Beep() {
+    QApplication::beep();
+}
+
+void CMainFrame::BeginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CMainFrame::EndWaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::BeginProgress() {
+    panes_->BeginProgress();
+}
+
+void CMainFrame::SetProgress(int percent) {
+    panes_->SetProgress(percent);
+}
+
+void CMainFrame::EndProgress() {
+    panes_->EndProgress();
+}
+
+void CMainFrame::RepaintView() {
+    view_->Invalidate();
+}
+
+void CMainFrame::SetScrollRange(std::int32_t quarters) {
+    view_->SetScrollRange(quarters);
+}
+
+void CMainFrame::ScrollToShow(std::int32_t tick) {
+    view_->ScrollToShow(tick);
+}
+
+void CMainFrame::ResetMonitors(bool newSong) {
+    monitors_.ResetMonitors(newSong);
+}
+
+void CMainFrame::ShowPosition(std::int32_t tick) {
+    display_.ShowPosition(tick);
+}
+
+void CMainFrame::ShowTempo() {
+    panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
+}
+
+void CMainFrame::Play(bool countIn, bool ignoreBeginMark) {
+    transport_.Play(countIn, ignoreBeginMark);
+}
+
+void CMainFrame::ShowModified(bool modified) {
+    setWindowModified(modified);
+}
+
+// There is no edit mode to leave until the edit toolbar exists.
+void CMainFrame::LeaveEditMode() {}
+
+void CMainFrame::ReloadCurrentFile() {
+    files_->ReopenCurrentFile();
+}
+
+}  // namespace tavrino

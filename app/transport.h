@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/frame_view.h"
+#include "app/position_display.h"
+#include "document/tavrino_doc.h"
+#include "monitors/monitor_list.h"
+#include "player/player.h"
+#include "settings/settings.h"
+
+namespace tavrino {
+
+// The main window's transport and transposition commands, and what it does
+// when a song has played to its end.
+class Transport {
+public:
+    struct Parts {
+        Player& player;
+        CTavrinoDoc& doc;
+        MonitorList& monitors;
+        FrameView& view;
+        PositionDisplay& display;
+        const Settings& settings;
+        QWidget& window;  // owns the error boxes
+    };
+
+    explicit Transport(const Parts& parts) : p_(parts) {}
+
+    // Starts at the begin mark, unless `ignoreBeginMark` or there is none,
+    // else where the music stands. Nothing happens while playing or when the
+    // song has no events.
+    void Play(bool countIn, bool ignoreBeginMark);
+    // The Play command: at the begin mark, with the count-in setting.
+    void PlayCommand() { Play(p_.settings.playMetronome != 0, false); }
+    void Stop();
+    // Back to the begin mark, or to the start; playing goes on from there.
+    void Rewind();
+    // Space: stops, or plays on from where the music stands.
+    void PlayOrStop();
+    // Transposes the whole song, or the visible tracks, within the marks.
+    void Transpose(int semitones, bool wholeSong);
+    // The song ran out: a marked passage or a repeated song plays again,
+    // otherwise the player waits at the start.
+    void OnPlayerEnded();
+
+private:
+    Parts p_;
+};
+
+}  // namespace tavrino
