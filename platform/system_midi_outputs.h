@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "platform/midi_output.h"
+#include "platform/midi_ports.h"
+
+namespace tavrino {
+
+// The outputs of this machine: device 0 is the built-in synthesizer when a
+// SoundFont is found, then every MIDI port present. The default output (-1)
+// is the synthesizer when it can start, else the first port.
+class SystemMidiOutputs final : public MidiOutputs {
+public:
+    // `soundFont` is the user's choice; empty looks in the standard places.
+    explicit SystemMidiOutputs(const std::filesystem::path& soundFont = {});
+
+    // Looks again for ports that came or went.
+    void Refresh();
+
+    int Count() const override;
+    std::string Name(int device) const override;
+    std::shared_ptr<MidiOutput> Open(int device) override;
+    std::string Problem() const override { return problem_; }
+
+    // The device the default output opens now, -1 when none can open. Starts
+    // the synthesizer's sound output to find out.
+    int DefaultDevice();
+
+private:
+    bool HasSynthesizer() const { return soundFont_.has_value(); }
+    std::shared_ptr<MidiOutput> OpenDevice(int device);
+    // Sets `device` to the one opened, -1 when none.
+    std::shared_ptr<MidiOutput> OpenDefault(int& device);
+
+    std::filesystem::path chosenSoundFont_;
+    std::optional<std::filesystem::path> soundFont_;
+    std::vector<MidiPort> ports_;
+    std::string problem_;
+};
+
+}  // namespace tavrino
