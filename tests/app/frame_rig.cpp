@@ -1,0 +1,71 @@
+#include "app/frame_rig.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "song/midi_writer.h"
+
+namespace tavrino::test {
+
+int RecordingMonitor::ResetDisplay(bool newSong) {
+    log.push_back("reset " + std::to_string(newSong ? 1 : 0));
+    return 0;
+}
+
+void RecordingMonitor::NoteOn(int key, int eventIndex, int) {
+    log.push_back("on " + std::to_string(key) + " #" + std::to_string(eventIndex));
+}
+
+void RecordingMonitor::NoteOff(int key, int eventIndex, int) {
+    log.push_back("off " + std::to_string(key) + " #" + std::to_string(eventIndex));
+}
+
+void RecordingMonitor::ShowTextEvent(int eventIndex) {
+    log.push_back("text #" + std::to_string(eventIndex));
+}
+
+void RecordingMonitor::keyPressEvent(QKeyEvent* event) {
+    keysPressed.push_back(event->key());
+}
+
+FrameRig::FrameRig(std::vector<MonitorKind> monitorKinds) : store(dir.filePath("settings.ini")) {
+    for (const MonitorKind kind : monitorKinds) {
+        factory.Register(
+            kind, [kind](SettingsStore& s) { return std::make_unique<RecordingMonitor>(s, kind); });
+    }
+    CMainFrame::Services services{store, settings, player, factory, recent, [this](CTavrinoDoc&) {
+                                      auto fake = std::make_unique<FakeFrameView>();
+                                      view = fake.get();
+                                      return fake;
+                                  }};
+    frame = std::make_unique<CMainFrame>(services);
+}
+
+QString FrameRig::FilePath(const std::string& name) const {
+    return dir.filePath(QString::fromStdString(name));
+}
+
+bool FrameRig::Open(MidiSong& song, const std::string& name) {
+    const QString path = FilePath(name);
+    if (WriteMidiFile(song, path.toStdString()) != kWriteOk) {
+        return false;
+    }
+    return frame->files().OpenDocumentFile(path);
+}
+
+void FrameRig::HandlePosted() {
+    QCoreApplication::sendPostedEvents(frame.get());
+}
+
+void FrameRig::PlayBuffers(int count) {
+    for (int i = 0; i < count && stream.PlayBuffer(); ++i) {
+        HandlePosted();
+    }
+    HandlePosted();
+}
+
+RecordingMonitor* FrameRig::Monitor(MonitorKind kind) {
+    return static_cast<RecordingMonitor*>(frame->monitors().Find(kind));
+}
+
+}  // namespace tavrino::test
