@@ -1,12 +1,12 @@
 #include "view/overlay_geometry.h"
 
+#include "document/song_edits.h"
 #include "view/staff.h"
 
 namespace tavrino {
 
 namespace {
 
-constexpr std::int32_t kUnset = -1;
 constexpr int kFullBend = 8192;
 
 }  // namespace
@@ -38,19 +38,19 @@ std::vector<BendPoint> BendPointsOf(const MessageList& messages, std::int32_t fi
 SelectionRun SelectionRunInView(const ScoreLayout& layout, const ScoreWindow& window,
                                 std::int32_t beginMark, std::int32_t endMark) {
     SelectionRun run;
-    if (beginMark == kUnset && endMark == kUnset) {
+    if (beginMark == kNoMark && endMark == kNoMark) {
         return run;
     }
     const auto inView = [&window](std::int32_t mark) {
         return mark >= window.firstTick && mark <= window.lastTick;
     };
-    if (beginMark == kUnset || beginMark < window.firstTick) {
+    if (beginMark == kNoMark || beginMark < window.firstTick) {
         run.from = 0;
     } else if (inView(beginMark)) {
         run.beginX = TickToX(layout, window, beginMark) + 1;
         run.from = run.beginX;
     }
-    if (endMark == kUnset || endMark > window.lastTick) {
+    if (endMark == kNoMark || endMark > window.lastTick) {
         run.to = layout.right;
     } else if (inView(endMark)) {
         run.endX = TickToX(layout, window, endMark) - 1;

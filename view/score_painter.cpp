@@ -301,7 +301,7 @@ void ScorePainter::PaintPositionBand(std::int32_t tick) {
 }
 
 void ScorePainter::PaintEditCursor() {
-    if (scene_.play.playing || scene_.editCursor == kUnsetMark) {
+    if (scene_.play.playing || scene_.editCursor == kNoMark) {
         return;
     }
     const int x = TickToX(layout_, window_, scene_.editCursor);

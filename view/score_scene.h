@@ -2,13 +2,12 @@
 
 #include <cstdint>
 
+#include "document/song_edits.h"
 #include "settings/settings.h"
 #include "song/midi_song.h"
 #include "view/tab_text.h"
 
 namespace tavrino {
-
-inline constexpr std::int32_t kUnsetMark = -1;
 
 // Where playback stands, as the score shows it.
 struct PlayState {
@@ -26,9 +25,9 @@ struct ScoreScene {
     const Settings& settings;
     TabSource tabs;
     PlayState play;
-    std::int32_t beginMark = kUnsetMark;
-    std::int32_t endMark = kUnsetMark;
-    std::int32_t editCursor = kUnsetMark;
+    std::int32_t beginMark = kNoMark;
+    std::int32_t endMark = kNoMark;
+    std::int32_t editCursor = kNoMark;
     bool editMode = false;
     bool printing = false;
 };
