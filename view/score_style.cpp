@@ -4,9 +4,17 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "resources/images.h"
+
 namespace tavrino {
 
 namespace {
+
+// Registers the images before the style's members load them.
+const char* Image(const char* path) {
+    RegisterImages();
+    return path;
+}
 
 int Blend(int first, int last, int index) {
     return first * (kTrackBrushCount - index) / kTrackBrushCount + index * last / kTrackBrushCount;
@@ -55,10 +63,10 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       textFont(SettingsFont(settings.fontTextFaceName, settings.fontTextHeight,
                             settings.fontTextWeight, settings.fontTextItalic != 0)),
       barNumberFont(SettingsFont("Arial", -14, 700, true)),
-      trebleClef(":/images/treble_clef.png"),
-      bassClef(":/images/bass_clef.png"),
-      notesAboveArrow(":/images/notes_above.png"),
-      notesBelowArrow(":/images/notes_below.png") {
+      trebleClef(Image(":/images/treble_clef.png")),
+      bassClef(Image(":/images/bass_clef.png")),
+      notesAboveArrow(Image(":/images/notes_above.png")),
+      notesBelowArrow(Image(":/images/notes_below.png")) {
     underlinedTabFont.setUnderline(true);
     const Rgb first = settings.colorNormal1.ToRgb();
     const Rgb last = settings.colorNormal2.ToRgb();

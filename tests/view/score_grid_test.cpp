@@ -122,15 +122,15 @@ TEST(ScoreGridTest, HostileMetreDoesNotHang) {
 }
 
 TEST(ScoreGridTest, ClefsScaleWithTheStaff) {
-    ScoreLayout layout = ScreenLayout();
+    ScoreLayout layout = ScreenLayout();  // positions 8 pixels apart: clefs at 8/6 size
     const ScoreWindow window;
     const PixelRect treble = TrebleClefRect(layout, window);
-    EXPECT_EQ(treble,
-              (PixelRect{0, layout.middleY - 3 * 8 - 35, 40, layout.middleY - 24 - 35 + 70}));
+    EXPECT_EQ(treble, (PixelRect{0, layout.middleY - 3 * 8 - 35 * 8 / 6, 40 * 8 / 6,
+                                 layout.middleY - 3 * 8 - 35 * 8 / 6 + 70 * 8 / 6}));
     EXPECT_EQ(BassClefRect(layout, window).top, treble.top + 72);
-    layout.tabStaffSpace = 3;
+    layout.tabStaffSpace = 2;
     SetLayoutEdges(layout, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
-    EXPECT_EQ(TrebleClefRect(layout, window).right, 40 * 12 / 8);
+    EXPECT_EQ(TrebleClefRect(layout, window).right, 40 * 10 / 6);
 }
 
 }  // namespace
