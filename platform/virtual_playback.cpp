@@ -6,6 +6,13 @@
 
 namespace tavrino {
 
+int PlayLoadedSong(Player& player, const MidiSong& song, const PlaybackRequest& request) {
+    player.SetDivision(song.division);
+    player.SetTempo(song.TempoAt(0));
+    player.TempoPercent(request.tempoPercent);
+    return player.Play(request.from, request.countIn);
+}
+
 PlaybackResult PlayInVirtualTime(MidiSong& song, MidiOutputs& outputs, VirtualStreamClock& clock,
                                  const PlaybackRequest& request) {
     ScheduledMidiStream stream(outputs, clock);
@@ -20,10 +27,7 @@ PlaybackResult PlayInVirtualTime(MidiSong& song, MidiOutputs& outputs, VirtualSt
     if (outcome.result != Player::kOk) {
         return outcome;
     }
-    player.SetDivision(song.division);
-    player.SetTempo(song.TempoAt(0));
-    player.TempoPercent(request.tempoPercent);
-    outcome.result = player.Play(request.from, request.countIn);
+    outcome.result = PlayLoadedSong(player, song, request);
     if (outcome.result == Player::kOk) {
         // The stream's thread ends the song by itself; a stop that found the
         // stream gone would have ended it as well.

@@ -22,6 +22,12 @@ struct PlaybackResult {
     std::string complaints;
 };
 
+class Player;
+
+// Starts the song as the desktop program does after loading it: channel
+// reset, starting tempo and speed, then play. Returns the player's result.
+int PlayLoadedSong(Player& player, const MidiSong& song, const PlaybackRequest& request);
+
 // Plays the song as the desktop program does after loading it (channel reset,
 // starting tempo, then play), through the same player and stream, on a
 // virtual clock: as fast as the machine allows, every message at its exact

@@ -13,8 +13,8 @@ constexpr std::string_view kSummary =
 
 std::vector<Command> AllCommands() {
     std::vector<Command> commands;
-    for (const auto group :
-         {SongCommands(), DocumentCommands(), HarmonicaCommands(), ScoreCommands()}) {
+    for (const auto group : {SongCommands(), DocumentCommands(), HarmonicaCommands(),
+                             PlaybackCommands(), ScoreCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;

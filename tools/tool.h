@@ -33,6 +33,7 @@ int RunTool(const std::vector<std::string>& args, Io io);
 std::span<const Command> SongCommands();
 std::span<const Command> DocumentCommands();
 std::span<const Command> HarmonicaCommands();
+std::span<const Command> PlaybackCommands();
 std::span<const Command> ScoreCommands();
 
 }  // namespace tavrino::tool

@@ -1,0 +1,280 @@
+// The commands that play songs: devices, play (in real time), render (to a
+// WAV file) and trace (every message the output receives, in virtual time).
+// They use the same player and stream as the desktop program.
+
+#include <csignal>
+#include <cstdio>
+#include <limits>
+#include <thread>
+
+#include "platform/recording_output.h"
+#include "platform/scheduled_midi_stream.h"
+#include "platform/soundfont_locator.h"
+#include "platform/synth_outputs.h"
+#include "platform/system_midi_outputs.h"
+#include "platform/virtual_playback.h"
+#include "player/player.h"
+#include "player/waiting_notifier.h"
+#include "tools/tool_support.h"
+
+namespace tavrino::tool {
+
+namespace {
+
+int RunDevices(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunRender(const Command& self, const std::vector<std::string>& args, Io& io);
+int RunTrace(const Command& self, const std::vector<std::string>& args, Io& io);
+
+constexpr std::string_view kSoundFontHelp =
+    "  --soundfont F   the built-in synthesizer's SoundFont (.sf2); without it the\n"
+    "                  first found of the standard places\n";
+
+const Command kCommands[] = {
+    {"devices", "[--soundfont F]", "List the MIDI outputs, the default one marked.",
+     "Output -1 is the default: the built-in synthesizer when it can start, else the\n"
+     "first MIDI port. Exits with 1 when no output can start.\n",
+     RunDevices},
+    {"play", "IN [--device N] [--from TICK] [--tempo PERCENT] [--count-in] [--soundfont F]",
+     "Play a MIDI file until its end or Ctrl+C, showing bar:beat:tick.",
+     "  --device N      the output's number from `devices`; -1 (default) the default output\n"
+     "  --from TICK     start there instead of at the beginning\n"
+     "  --tempo PERCENT speed in percent of the song's tempo (1 to 1000)\n"
+     "  --count-in      one bar of metronome clicks first\n",
+     RunPlay},
+    {"render", "IN OUT.wav [--soundfont F] [--tempo PERCENT]",
+     "Render a MIDI file through the built-in synthesizer into a WAV file.",
+     "The song plays through the same player as in the desktop program, as fast as\n"
+     "the machine allows; the file is 44.1 kHz 16-bit stereo and ends one second\n"
+     "after the music.\n",
+     RunRender},
+    {"trace", "IN [--from TICK] [--tempo PERCENT] [--count-in]",
+     "Print every MIDI message the output would receive, with its time.",
+     "One line per message: microseconds since play began, a tab, the bytes in\n"
+     "hexadecimal. Messages sent before play begins (channel reset, programs and\n"
+     "controllers in force at --from) have time 0. Nothing is heard: the song\n"
+     "plays in virtual time.\n",
+     RunTrace},
+};
+
+struct PlayOptions {
+    PlaybackRequest request;
+    int device = -1;
+    std::filesystem::path soundFont;
+};
+
+// The options common to the commands, checked; a problem is recorded in
+// `line`.
+PlayOptions ReadPlayOptions(CommandLine& line) {
+    PlayOptions options;
+    const auto ranged = [&line](std::string_view name, long long least, long long most,
+                                auto& value) {
+        const std::optional<long long> number = line.integer(name);
+        if (!number || !line.ok()) {
+            return;
+        }
+        if (*number < least || *number > most) {
+            line.fail("--" + std::string(name) + " needs a number from " + std::to_string(least) +
+                      " to " + std::to_string(most));
+            return;
+        }
+        value = static_cast<std::remove_reference_t<decltype(value)>>(*number);
+    };
+    ranged("from", 0, std::numeric_limits<std::int32_t>::max(), options.request.from);
+    ranged("tempo", 1, 1000, options.request.tempoPercent);
+    ranged("device", -1, std::numeric_limits<std::int32_t>::max(), options.device);
+    options.request.countIn = line.has("count-in");
+    options.soundFont = line.value("soundfont").value_or("");
+    return options;
+}
+
+// Reads the options and loads the song IN; on failure it was reported and
+// `exitCode` says how.
+bool LoadForPlay(const Command& self, CommandLine& line, std::size_t positionals,
+                 PlayOptions& options, MidiSong& song, Io& io, int& exitCode) {
+    if (!ParseArguments(self, line, positionals, positionals, io, exitCode)) {
+        return false;
+    }
+    options = ReadPlayOptions(line);
+    if (!line.ok()) {
+        exitCode = UsageError(self, line.error(), io);
+        return false;
+    }
+    exitCode = LoadSong(song, line.positionals()[0], io);
+    return exitCode == kExitOk;
+}
+
+int Failure(Io& io, const std::string& what) {
+    io.err << "tavrino-tool: " << what << "\n";
+    return kExitFailure;
+}
+
+std::string PlayerProblem(int result) {
+    switch (result) {
+        case Player::kNoDevice:
+            return "no MIDI output: no SoundFont for the built-in synthesizer and no MIDI port";
+        case Player::kCannotOpen:
+            return "the MIDI output cannot be opened";
+        default:
+            return "cannot start playing (player result " + std::to_string(result) + ")";
+    }
+}
+
+int RunDevices(const Command& self, const std::vector<std::string>& args, Io& io) {
+    CommandLine line(args, {{"soundfont", true}});
+    int exitCode = kExitOk;
+    if (!ParseArguments(self, line, 0, 0, io, exitCode)) {
+        return exitCode;
+    }
+    SystemMidiOutputs outputs(line.value("soundfont").value_or(""));
+    if (outputs.Count() == 0) {
+        return Failure(io, PlayerProblem(Player::kNoDevice));
+    }
+    const int chosen = outputs.DefaultDevice();
+    for (int device = 0; device < outputs.Count(); ++device) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%2d  ", device);
+        io.out << number << outputs.Name(device) << (device == chosen ? "  (default)" : "") << "\n";
+    }
+    if (chosen == -1) {
+        return Failure(io, "no output can start now: " + outputs.Problem());
+    }
+    return kExitOk;
+}
+
+// Set by Ctrl+C while `play` runs.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void Interrupt(int) {
+    interrupted = 1;
+}
+
+// Shows the position on one line until the song ends or Ctrl+C.
+void FollowPlay(const MidiSong& song, Player& player, WaitingNotifier& notifier, Io& io) {
+    interrupted = 0;
+    const auto previous = std::signal(SIGINT, Interrupt);
+    std::int64_t shown = -1;
+    while (!notifier.WaitForEnd(std::chrono::milliseconds(40))) {
+        if (interrupted != 0) {
+            player.Stop();
+            break;
+        }
+        const std::int64_t tick = notifier.LastTick();
+        const auto position =
+            tick >= 0 ? song.TickToBarBeat(static_cast<std::int32_t>(tick)) : std::nullopt;
+        if (tick != shown && position) {
+            char text[32];
+            std::snprintf(text, sizeof text, "\r%03d:%02d:%03d", position->bar, position->beat,
+                          position->tick);
+            io.out << text << std::flush;
+            shown = tick;
+        }
+    }
+    std::signal(SIGINT, previous);
+    io.out << "\n";
+}
+
+int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io) {
+    CommandLine line(args, {{"device", true},
+                            {"from", true},
+                            {"tempo", true},
+                            {"count-in", false},
+                            {"soundfont", true}});
+    PlayOptions options;
+    MidiSong song;
+    int exitCode = kExitOk;
+    if (!LoadForPlay(self, line, 1, options, song, io, exitCode)) {
+        return exitCode;
+    }
+    SystemMidiOutputs outputs(options.soundFont);
+    SteadyStreamClock clock;
+    ScheduledMidiStream stream(outputs, clock);
+    Settings settings;
+    settings.midiDevice = options.device;
+    WaitingNotifier notifier;
+    Player player(stream, settings);
+    if (const int init = player.Init(song, notifier); init != Player::kOk) {
+        return Failure(io, PlayerProblem(init));
+    }
+    if (player.Open() != Player::kOk) {
+        return Failure(io, PlayerProblem(Player::kCannotOpen) + ": " + outputs.Problem());
+    }
+    if (settings.midiDevice != options.device) {
+        io.err << "tavrino-tool: there is no output " << options.device
+               << "; playing through the default output\n";
+    }
+    if (const int played = PlayLoadedSong(player, song, options.request); played != Player::kOk) {
+        return Failure(io, PlayerProblem(played));
+    }
+    FollowPlay(song, player, notifier, io);
+    if (player.LastStreamError() != 0) {
+        return Failure(io, "playing stopped: " + notifier.Complaints());
+    }
+    return kExitOk;
+}
+
+int RunRender(const Command& self, const std::vector<std::string>& args, Io& io) {
+    CommandLine line(args, {{"soundfont", true}, {"tempo", true}});
+    PlayOptions options;
+    MidiSong song;
+    int exitCode = kExitOk;
+    if (!LoadForPlay(self, line, 2, options, song, io, exitCode)) {
+        return exitCode;
+    }
+    const std::optional<std::filesystem::path> soundFont = FindSoundFont(options.soundFont);
+    if (!soundFont) {
+        return Failure(io, "no SoundFont found; name one with --soundfont");
+    }
+    const std::string& out = line.positionals()[1];
+    std::string problem;
+    const auto renderer = WavRenderOutput::Open(*soundFont, out, problem);
+    if (!renderer) {
+        return Failure(io, problem);
+    }
+    VirtualStreamClock clock;
+    SingleOutput outputs("renderer", renderer);
+    const PlaybackResult played = PlayInVirtualTime(song, outputs, clock, options.request);
+    if (!renderer->Finish(played.end) || played.streamError != 0) {
+        return WriteError(out, io);
+    }
+    if (played.result != Player::kOk) {
+        return Failure(io, PlayerProblem(played.result));
+    }
+    return kExitOk;
+}
+
+int RunTrace(const Command& self, const std::vector<std::string>& args, Io& io) {
+    CommandLine line(args, {{"from", true}, {"tempo", true}, {"count-in", false}});
+    PlayOptions options;
+    MidiSong song;
+    int exitCode = kExitOk;
+    if (!LoadForPlay(self, line, 1, options, song, io, exitCode)) {
+        return exitCode;
+    }
+    VirtualStreamClock clock;
+    const auto recorder = std::make_shared<RecordingOutput>(clock, 2 * song.messages.size() + 4096);
+    SingleOutput outputs("recorder", recorder);
+    const PlaybackResult played = PlayInVirtualTime(song, outputs, clock, options.request);
+    if (played.result != Player::kOk) {
+        return Failure(io, PlayerProblem(played.result));
+    }
+    for (const RecordedMessage& message : recorder->Messages()) {
+        char text[48];
+        int length = std::snprintf(text, sizeof text, "%lld\t",
+                                   static_cast<long long>(message.arrived / 1000));
+        for (std::uint8_t i = 0; i < message.size; ++i) {
+            length += std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length),
+                                    i == 0 ? "%02X" : " %02X", message.bytes[i]);
+        }
+        io.out << std::string_view(text, static_cast<std::size_t>(length)) << "\n";
+    }
+    return io.out.flush() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+std::span<const Command> PlaybackCommands() {
+    return kCommands;
+}
+
+}  // namespace tavrino::tool
