@@ -24,7 +24,7 @@ CommandLineRequest ParseCommandLine(const QStringList& arguments) {
             "\n\n" + parser.helpText();
         return request;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet("help-all")) {
         request.exitAtOnce = true;
         request.output = parser.helpText();
         return request;

@@ -77,7 +77,12 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::OpenPlayer() {
     if (player_.Init(doc_.song, notifier_) != Player::kOk || player_.Open() != Player::kOk) {
-        QMessageBox::critical(this, "Tavrino! Warning", "Cannot open MIDI device");
+        // Once the window is up: the program runs on without sound, and a
+        // later Play tries the device again.
+        QMetaObject::invokeMethod(
+            this,
+            [this] { QMessageBox::critical(this, "Tavrino! Warning", "Cannot open MIDI device"); },
+            Qt::QueuedConnection);
     }
     panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
 }

@@ -1,0 +1,24 @@
+#include "app/tavrino_app.h"
+
+namespace tavrino {
+
+void CTavrinoApp::DescribeApplication() {
+    setOrganizationName(QString::fromUtf8(kSettingsCompany.data(), kSettingsCompany.size()));
+    setApplicationName(QString::fromUtf8(kSettingsApplication.data(), kSettingsApplication.size()));
+    setApplicationVersion(TAVRINO_VERSION);
+}
+
+CTavrinoApp::CTavrinoApp(int& argc, char** argv)
+    : QApplication(argc, argv), stream_(outputs_, clock_) {}
+
+// The windows go before the stream they play through.
+CTavrinoApp::~CTavrinoApp() {
+    session_.reset();
+}
+
+bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
+    session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
+    return session_->Start(request);
+}
+
+}  // namespace tavrino

@@ -1,0 +1,67 @@
+#include "app/tavrino_session.h"
+
+#include <QMetaObject>
+
+#include "app/frame_placement.h"
+#include "app/score_view_adapter.h"
+
+namespace tavrino {
+
+namespace {
+
+constexpr int kMiddleC = 60;
+
+// The monitors that come back by themselves at start-up; the harmonicas are
+// opened by the user each time.
+constexpr std::array<std::pair<MonitorKind, CommandId>, 3> kReopenedMonitors = {{
+    {kMixerMonitor, ID_VIEW_MIXER},
+    {kPianoMonitor, ID_VIEW_PIANO},
+    {kLyricsMonitor, ID_VIEW_LYRICS},
+}};
+
+}  // namespace
+
+TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
+                               const MonitorFactory& monitors)
+    : store_(store),
+      settings_(LoadSettings(store)),
+      player_(stream, settings_),
+      recentFiles_(store) {
+    // Every start shows harmonicas in C with their default tunings.
+    diatonic_.Reset(kMiddleC, nullptr, settings_);
+    chromatic_.Build(kMiddleC);
+    auto makeView = [this](CTavrinoDoc& doc) {
+        auto* view = new CTavrinoView(doc, settings_, diatonic_, chromatic_);
+        view->AttachPlayer(&player_);
+        return std::make_unique<ScoreViewAdapter>(view);
+    };
+    frame_ = std::make_unique<CMainFrame>(
+        CMainFrame::Services{store_, settings_, player_, monitors, recentFiles_, makeView});
+}
+
+bool TavrinoSession::Start(const CommandLineRequest& request) {
+    if (!request.file.isEmpty() && !frame_->files().OpenDocumentFile(request.file)) {
+        return false;
+    }
+    frame_->show();
+    ReopenMonitors();
+    frame_->setAcceptDrops(true);
+    if (request.play) {
+        frame_->transport().PlayCommand();
+        frame_->UpdateCommands();
+    }
+    return true;
+}
+
+void TavrinoSession::ReopenMonitors() {
+    for (const auto& [kind, command] : kReopenedMonitors) {
+        if (WasMonitorOpen(store_, kind)) {
+            // Once the window is up, as if the user had asked.
+            QMetaObject::invokeMethod(
+                frame_.get(), [this, command = command] { frame_->actions()[command]->trigger(); },
+                Qt::QueuedConnection);
+        }
+    }
+}
+
+}  // namespace tavrino

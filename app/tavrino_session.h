@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+
+#include "app/command_line.h"
+#include "app/main_frame.h"
+#include "app/recent_files.h"
+#include "harmonica/chromatic_layout.h"
+#include "harmonica/diatonic_layout.h"
+#include "monitors/monitor_factory.h"
+#include "player/midi_stream.h"
+#include "player/player.h"
+#include "settings/settings.h"
+
+namespace tavrino {
+
+// One run of the desktop program: the settings, the player, the harmonica
+// layouts, and the document, main window and score view bound together.
+class TavrinoSession {
+public:
+    // The store, the stream and the factory outlive the session.
+    TavrinoSession(SettingsStore& store, MidiStream& stream, const MonitorFactory& monitors);
+
+    // Carries out the command line, shows the window, reopens the monitors
+    // that were open at the last exit and takes dropped files. False when
+    // the file named could not be opened: the program then ends.
+    bool Start(const CommandLineRequest& request);
+
+    CMainFrame& frame() { return *frame_; }
+    Player& player() { return player_; }
+
+private:
+    void ReopenMonitors();
+
+    SettingsStore& store_;
+    Settings settings_;
+    Player player_;
+    DiatonicLayout diatonic_;
+    ChromaticLayout chromatic_;
+    RecentFileList recentFiles_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace tavrino

@@ -1,0 +1,85 @@
+// Start-up: the command line carried out, monitors reopened from the last
+// exit, and a file that cannot be read ending the program.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/frame_rig.h"
+#include "app/tavrino_session.h"
+#include "document/test_songs.h"
+#include "song/midi_writer.h"
+
+namespace tavrino::test {
+namespace {
+
+CommandLineRequest Request(const QString& file, bool play = false) {
+    CommandLineRequest request;
+    request.file = file;
+    request.play = play;
+    return request;
+}
+
+struct StartUpRig {
+    StartUpRig() {
+        for (const MonitorKind kind : {kMixerMonitor, kPianoMonitor, kDiatonicMonitor}) {
+            factory.Register(kind, [kind](SettingsStore& s) {
+                return std::make_unique<RecordingMonitor>(s, kind);
+            });
+        }
+        MidiSong song;
+        MidiTrack& track = AddTrack(song);
+        AddNote(track, 0, 67, 0, 480);
+        FinishSong(song, 480);
+        WriteMidiFile(song, songPath.toStdString());
+    }
+
+    QTemporaryDir dir;
+    QString songPath = dir.filePath("tune.mid");
+    QtSettingsStore store{dir.filePath("settings.ini")};
+    FakeMidiStream stream;
+    MonitorFactory factory;
+};
+
+TEST(StartUp, TheFileOnTheCommandLineOpensAndPlaysOnRequest) {
+    StartUpRig rig;
+    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    ASSERT_TRUE(session.Start(Request(rig.songPath, true)));
+    EXPECT_TRUE(session.frame().isVisible());
+    EXPECT_EQ(session.frame().windowTitle(), "tune.mid[*] - Tavrino");
+    EXPECT_TRUE(session.frame().doc().HasTracks());
+    EXPECT_TRUE(session.player().IsPlaying());
+    EXPECT_TRUE(session.frame().acceptDrops());
+}
+
+TEST(StartUp, MonitorsOpenAtTheLastExitComeBackButNotTheHarmonicas) {
+    StartUpRig rig;
+    rig.store.WriteInteger(kStateSection, "Mon1On", 1);
+    rig.store.WriteInteger(kStateSection, "Mon3On", 1);
+    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    ASSERT_TRUE(session.Start(Request({})));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(session.frame().monitors().IsOpen(kMixerMonitor));
+    EXPECT_FALSE(session.frame().monitors().IsOpen(kDiatonicMonitor));
+    EXPECT_FALSE(session.frame().monitors().IsOpen(kPianoMonitor));
+    EXPECT_FALSE(session.player().IsPlaying());
+}
+
+TEST(StartUp, AFileThatCannotBeReadEndsTheProgramAfterSayingSo) {
+    StartUpRig rig;
+    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            shown = box->windowTitle();
+            box->close();
+        }
+    });
+    EXPECT_FALSE(session.Start(Request(rig.dir.filePath("missing.mid"))));
+    EXPECT_EQ(shown, "Tavrino! Error");
+    EXPECT_TRUE(RecentFileList(rig.store).files().isEmpty());
+}
+
+}  // namespace
+}  // namespace tavrino::test
