@@ -1,7 +1,10 @@
 #include "app/frame_actions.h"
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QMenuBar>
+
+#include "resources/images.h"
 
 namespace tavrino {
 
@@ -99,6 +102,21 @@ constexpr int kToolbarButtons[] = {
     ID_APP_ABOUT,
 };
 
+// The toolbar's images under ":/images/".
+const QHash<int, QString>& ButtonImages() {
+    static const QHash<int, QString> images = {
+        {ID_FILE_OPEN, "open"},           {ID_FILE_SAVE, "save"},
+        {ID_FILE_PRINT, "print"},         {ID_EDIT_MODE, "edit"},
+        {ID_VIEW_MIXER, "mixer"},         {ID_VIEW_PIANO, "piano"},
+        {ID_VIEW_LYRICS, "lyrics"},       {ID_VIEW_DIATONIC, "diatonic"},
+        {ID_VIEW_CHROMATIC, "chromatic"}, {ID_PLAYER_PREVIOUS, "previous"},
+        {ID_PLAYER_REWIND, "rewind"},     {ID_PLAYER_STOP, "stop"},
+        {ID_PLAYER_PLAY, "play"},         {ID_PLAYER_NEXT, "next"},
+        {ID_VIEW_PLAYLIST, "playlist"},   {ID_APP_ABOUT, "about"},
+    };
+    return images;
+}
+
 // A menu text as a button's text and tooltip: no mnemonic, no accelerator,
 // no ellipsis.
 QString ButtonText(const QString& menuText) {
@@ -179,6 +197,7 @@ QMenu* FrameActions::AddMenu(QMenu* parent, QMainWindow& window, const QString& 
 }
 
 void FrameActions::CreateToolbar(QMainWindow& window) {
+    RegisterImages();
     toolbar_ = window.addToolBar("Toolbar");
     toolbar_->setObjectName("toolbar");
     for (const int id : kToolbarButtons) {
@@ -189,6 +208,7 @@ void FrameActions::CreateToolbar(QMainWindow& window) {
         } else {
             QAction* action = actions_[id];
             action->setIconText(ButtonText(action->text()));
+            action->setIcon(QIcon(":/images/" + ButtonImages().value(id) + ".png"));
             toolbar_->addAction(action);
         }
     }

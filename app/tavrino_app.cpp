@@ -1,5 +1,9 @@
 #include "app/tavrino_app.h"
 
+#include <QIcon>
+
+#include "resources/images.h"
+
 namespace tavrino {
 
 void CTavrinoApp::DescribeApplication() {
@@ -9,7 +13,10 @@ void CTavrinoApp::DescribeApplication() {
 }
 
 CTavrinoApp::CTavrinoApp(int& argc, char** argv)
-    : QApplication(argc, argv), stream_(outputs_, clock_) {}
+    : QApplication(argc, argv), stream_(outputs_, clock_) {
+    RegisterImages();
+    setWindowIcon(QIcon(":/images/tavrino.png"));
+}
 
 // The windows go before the stream they play through.
 CTavrinoApp::~CTavrinoApp() {
