@@ -57,7 +57,9 @@ const QImage& ScorePage::Image(const ScoreScene& scene, const ScoreStyle& style,
     if (!stale_ && image_.size() == size * pixelRatio) {
         return image_;
     }
-    image_ = QImage(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    if (image_.size() != size * pixelRatio) {
+        image_ = QImage(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    }
     image_.setDevicePixelRatio(pixelRatio);
     image_.fill(Qt::white);
     QPainter painter(&image_);

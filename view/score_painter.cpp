@@ -1,6 +1,5 @@
 #include "view/score_painter.h"
 
-#include <QFontMetrics>
 #include <QString>
 
 #include "view/score_grid.h"
@@ -16,9 +15,11 @@ QRect ToQRect(const PixelRect& rect) {
     return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-// Text at a top-left corner, as the score lays it out.
-void DrawTextAt(QPainter& painter, int x, int top, const QString& text) {
-    painter.drawText(QPoint(x, top + QFontMetrics(painter.font()).ascent()), text);
+// Text at a top-left corner, as the score lays it out, in the painter's
+// font whose ascent is given (measuring it for each text would cost more
+// than drawing).
+void DrawTextAt(QPainter& painter, int ascent, int x, int top, const QString& text) {
+    painter.drawText(QPoint(x, top + ascent), text);
 }
 
 // Song texts are bytes: UTF-8 when they read as such, else Latin-1.
@@ -152,11 +153,25 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
     return {above, below};
 }
 
+const ScorePainter::NoteLabel& ScorePainter::LabelOf(int key) {
+    std::optional<NoteLabel>& label = labels_[std::clamp(key, 0, 127)];
+    if (!label) {
+        const NoteTabText tab = TabTextForNote(scene_.tabs, key, 0, false);
+        label = NoteLabel{QString::fromStdString(tab.symbol),
+                          QString::fromStdString(tab.holeText),
+                          tab.accidental == ' ' ? QString() : QString(QChar(tab.accidental)),
+                          static_cast<int>(tab.symbol.size()),
+                          tab.lowHole,
+                          tab.brush ? std::optional<QColor>(ToQColor(*tab.brush)) : std::nullopt};
+    }
+    return *label;
+}
+
 void ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill, bool& above, bool& below) {
-    const NoteTabText tab = TabTextForNote(scene_.tabs, event.data1, 0, false);
+    const NoteLabel& label = LabelOf(event.data1);
     QColor colour = fill.colour;
-    if (!fill.keep && tab.brush) {
-        colour = ToQColor(*tab.brush);
+    if (!fill.keep && label.brush) {
+        colour = *label.brush;
     }
     if (scene_.printing && scene_.settings.printNoColorBars != 0) {
         colour = Qt::white;
@@ -164,19 +179,21 @@ void ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill, bool& above,
     const bool offset = scene_.settings.offsetsharpsflats != 0 || scene_.editMode;
     const PixelRect bar =
         NoteRect(layout_, window_, event.data1, event.time, event.duration, offset);
+    // A plain fill is the painter's fastest path; the outline goes over it.
     painter_.fillRect(ToQRect(bar), colour);
     painter_.setPen(style_.outlinePen);
-    painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRect(bar.left, bar.top, bar.right - bar.left - 1, bar.bottom - bar.top - 1));
     if (bar.left >= layout_.notesLeft) {
-        painter_.setFont(style_.symbolFont);
-        DrawTextAt(painter_, bar.left + 2, bar.top + 1, QString::fromStdString(tab.symbol));
-        painter_.setFont(tab.lowHole ? style_.underlinedTabFont : style_.tabFont);
-        DrawTextAt(painter_, bar.left + 7 * static_cast<int>(tab.symbol.size()) + 2, bar.top - 1,
-                   QString::fromStdString(tab.holeText));
-        if (tab.accidental != ' ') {
-            DrawTextAt(painter_, bar.left + 1, bar.top - layout_.lineHeight + 1,
-                       QString(QChar(tab.accidental)));
+        if (!label.symbol.isEmpty()) {
+            painter_.setFont(style_.symbolFont);
+            DrawTextAt(painter_, style_.symbolAscent, bar.left + 2, bar.top + 1, label.symbol);
+        }
+        painter_.setFont(label.lowHole ? style_.underlinedTabFont : style_.tabFont);
+        DrawTextAt(painter_, style_.tabAscent, bar.left + 7 * label.symbolLength + 2, bar.top - 1,
+                   label.hole);
+        if (!label.accidental.isEmpty()) {
+            DrawTextAt(painter_, style_.tabAscent, bar.left + 1, bar.top - layout_.lineHeight + 1,
+                       label.accidental);
         }
     }
     above = above || bar.bottom - 4 < layout_.staffTop;
@@ -227,12 +244,14 @@ void ScorePainter::PaintBarNumbers() {
     const int row = BarNumberRowY(layout_);
     const int metreRow = row + 2 * layout_.stepSpacing;
     const BarGrid grid = BarGridInView(scene_.song, layout_, window_);
-    DrawTextAt(painter_, 2, row, QString::fromStdString(scene_.song.keyText));
-    DrawTextAt(painter_, 2, metreRow, QString::fromStdString(grid.openingTimeSignature));
+    const int ascent = style_.barNumberAscent;
+    DrawTextAt(painter_, ascent, 2, row, QString::fromStdString(scene_.song.keyText));
+    DrawTextAt(painter_, ascent, 2, metreRow, QString::fromStdString(grid.openingTimeSignature));
     for (const BarLabel& label : grid.labels) {
-        DrawTextAt(painter_, label.x, row, QString::number(label.number));
+        DrawTextAt(painter_, ascent, label.x, row, QString::number(label.number));
         if (!label.timeSignature.empty()) {
-            DrawTextAt(painter_, label.x, metreRow, QString::fromStdString(label.timeSignature));
+            DrawTextAt(painter_, ascent, label.x, metreRow,
+                       QString::fromStdString(label.timeSignature));
         }
     }
 }
@@ -252,8 +271,8 @@ void ScorePainter::PaintTextRow(std::int32_t firstEventIndex) {
             continue;
         }
         if (const QString text = ShownText(event.text()); !text.isEmpty()) {
-            DrawTextAt(painter_, TickToX(layout_, window_, event.time), layout_.staffBottom + 1,
-                       text);
+            DrawTextAt(painter_, style_.textAscent, TickToX(layout_, window_, event.time),
+                       layout_.staffBottom + 1, text);
         }
     }
 }

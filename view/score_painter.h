@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPainter>
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "view/overlay_geometry.h"
 #include "view/score_scene.h"
@@ -33,6 +35,15 @@ private:
         QColor colour;
         bool keep = false;  // the harmonica's colour does not replace it
     };
+    // A key's tablature as the bars show it, made once per paint.
+    struct NoteLabel {
+        QString symbol;
+        QString hole;
+        QString accidental;
+        int symbolLength = 0;
+        bool lowHole = false;
+        std::optional<QColor> brush;
+    };
 
     void PaintFrame();
     void PaintGrid();
@@ -42,6 +53,7 @@ private:
     void PaintBarNumbers();
     void PaintTextRow(std::int32_t firstEventIndex);
     void PaintClefs(bool notesAbove, bool notesBelow);
+    const NoteLabel& LabelOf(int key);
     void ClipTo(int left, int top, int right, int bottom);
     bool ShowsTrack(const MidiTrack* track) const;
     QColor TrackFill(const MidiTrack& track) const;
@@ -51,6 +63,7 @@ private:
     const ScoreScene& scene_;
     const ScoreLayout& layout_;
     const ScoreWindow& window_;
+    std::array<std::optional<NoteLabel>, 128> labels_;
 };
 
 }  // namespace tavrino

@@ -68,6 +68,10 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       notesAboveArrow(Image(":/images/notes_above.png")),
       notesBelowArrow(Image(":/images/notes_below.png")) {
     underlinedTabFont.setUnderline(true);
+    symbolAscent = QFontMetrics(symbolFont).ascent();
+    tabAscent = QFontMetrics(tabFont).ascent();
+    textAscent = QFontMetrics(textFont).ascent();
+    barNumberAscent = QFontMetrics(barNumberFont).ascent();
     const Rgb first = settings.colorNormal1.ToRgb();
     const Rgb last = settings.colorNormal2.ToRgb();
     for (int index = 0; index < kTrackBrushCount; ++index) {
