@@ -157,12 +157,21 @@ const ScorePainter::NoteLabel& ScorePainter::LabelOf(int key) {
     std::optional<NoteLabel>& label = labels_[std::clamp(key, 0, 127)];
     if (!label) {
         const NoteTabText tab = TabTextForNote(scene_.tabs, key, 0, false);
-        label = NoteLabel{QString::fromStdString(tab.symbol),
-                          QString::fromStdString(tab.holeText),
-                          tab.accidental == ' ' ? QString() : QString(QChar(tab.accidental)),
-                          static_cast<int>(tab.symbol.size()),
-                          tab.lowHole,
-                          tab.brush ? std::optional<QColor>(ToQColor(*tab.brush)) : std::nullopt};
+        const auto prepared = [](const std::string& text, const QFont& font) {
+            QStaticText staticText(QString::fromStdString(text));
+            staticText.setTextFormat(Qt::PlainText);
+            staticText.prepare(QTransform(), font);
+            return staticText;
+        };
+        const QFont& holeFont = tab.lowHole ? style_.underlinedTabFont : style_.tabFont;
+        label = NoteLabel{
+            prepared(tab.symbol, style_.symbolFont),
+            prepared(tab.holeText, holeFont),
+            prepared(tab.accidental == ' ' ? std::string() : std::string(1, tab.accidental),
+                     style_.tabFont),
+            static_cast<int>(tab.symbol.size()),
+            tab.lowHole,
+            tab.brush ? std::optional<QColor>(ToQColor(*tab.brush)) : std::nullopt};
     }
     return *label;
 }
@@ -184,16 +193,15 @@ void ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill, bool& above,
     painter_.setPen(style_.outlinePen);
     painter_.drawRect(QRect(bar.left, bar.top, bar.right - bar.left - 1, bar.bottom - bar.top - 1));
     if (bar.left >= layout_.notesLeft) {
-        if (!label.symbol.isEmpty()) {
+        if (label.symbolLength > 0) {
             painter_.setFont(style_.symbolFont);
-            DrawTextAt(painter_, style_.symbolAscent, bar.left + 2, bar.top + 1, label.symbol);
+            painter_.drawStaticText(bar.left + 2, bar.top + 1, label.symbol);
         }
         painter_.setFont(label.lowHole ? style_.underlinedTabFont : style_.tabFont);
-        DrawTextAt(painter_, style_.tabAscent, bar.left + 7 * label.symbolLength + 2, bar.top - 1,
-                   label.hole);
-        if (!label.accidental.isEmpty()) {
-            DrawTextAt(painter_, style_.tabAscent, bar.left + 1, bar.top - layout_.lineHeight + 1,
-                       label.accidental);
+        painter_.drawStaticText(bar.left + 7 * label.symbolLength + 2, bar.top - 1, label.hole);
+        if (!label.accidental.text().isEmpty()) {
+            painter_.drawStaticText(bar.left + 1, bar.top - layout_.lineHeight + 1,
+                                    label.accidental);
         }
     }
     above = above || bar.bottom - 4 < layout_.staffTop;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainter>
+#include <QStaticText>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -35,11 +36,12 @@ private:
         QColor colour;
         bool keep = false;  // the harmonica's colour does not replace it
     };
-    // A key's tablature as the bars show it, made once per paint.
+    // A key's tablature as the bars show it, laid out once per paint: text
+    // shaping would otherwise cost more than all the drawing.
     struct NoteLabel {
-        QString symbol;
-        QString hole;
-        QString accidental;
+        QStaticText symbol;
+        QStaticText hole;
+        QStaticText accidental;
         int symbolLength = 0;
         bool lowHole = false;
         std::optional<QColor> brush;

@@ -68,8 +68,6 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       notesAboveArrow(Image(":/images/notes_above.png")),
       notesBelowArrow(Image(":/images/notes_below.png")) {
     underlinedTabFont.setUnderline(true);
-    symbolAscent = QFontMetrics(symbolFont).ascent();
-    tabAscent = QFontMetrics(tabFont).ascent();
     textAscent = QFontMetrics(textFont).ascent();
     barNumberAscent = QFontMetrics(barNumberFont).ascent();
     const Rgb first = settings.colorNormal1.ToRgb();

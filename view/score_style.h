@@ -38,8 +38,6 @@ struct ScoreStyle {
     QFont underlinedTabFont;
     QFont textFont;
     QFont barNumberFont;
-    int symbolAscent = 0;
-    int tabAscent = 0;
     int textAscent = 0;
     int barNumberAscent = 0;
 
