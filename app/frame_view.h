@@ -12,6 +12,7 @@ class FrameView {
 public:
     virtual ~FrameView() = default;
 
+    // The main window takes the widget over as its central widget.
     virtual QWidget* widget() = 0;
 
     // The song ticks the view shows.

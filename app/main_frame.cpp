@@ -73,6 +73,8 @@ CMainFrame::~CMainFrame() {
     player_.Stop(false);
     player_.Close();
     player_.Shutdown();
+    // The view reads the document: it goes first.
+    delete takeCentralWidget();
 }
 
 void CMainFrame::OpenPlayer() {

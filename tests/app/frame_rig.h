@@ -17,7 +17,7 @@ namespace tavrino::test {
 
 class FakeFrameView : public FrameView {
 public:
-    QWidget* widget() override { return &widget_; }
+    QWidget* widget() override { return widget_; }
     std::int32_t FirstTick() const override { return firstTick; }
     std::int32_t LastTick() const override { return lastTick; }
     void Invalidate() override { ++invalidations; }
@@ -43,7 +43,7 @@ public:
     int tablatureType = 0;
 
 private:
-    QWidget widget_;
+    QWidget* widget_ = new QWidget;  // the main window takes it over
 };
 
 // Keeps a log of its feed: "on 60 #5", "off 60 #6", "text #2", "reset 1".
