@@ -170,7 +170,7 @@ void BuildConductor(MidiSong& song) {
     MidiTrack& track = NewTrack(song, "Oh! Susanna", {});
     TrackBuilder builder(track);
     builder.Meta(0, 0x03, "Oh! Susanna");
-    builder.Meta(0, 0x01, "Stephen Foster, 1848 (public domain). Entered for Tavrino.");
+    builder.Meta(0, 0x02, "Stephen Foster, 1848. Public domain; entered for Tavrino.");
     builder.Add(std::make_unique<TimeSignatureEvent>(4, 4, 24, 8));
     builder.Add(std::make_unique<KeySignatureEvent>(0, 0));
     builder.Add(std::make_unique<TempoEvent>(100.0));
