@@ -15,8 +15,19 @@ std::int64_t SteadyStreamClock::Now() const {
 
 void SteadyStreamClock::WaitUntil(std::int64_t deadline, std::condition_variable& wake,
                                   std::unique_lock<std::mutex>& lock) {
-    wake.wait_until(lock,
-                    std::chrono::steady_clock::time_point(std::chrono::nanoseconds(deadline)));
+    // A thread woken from a long sleep comes back tens to hundreds of
+    // microseconds late; it sleeps to a little before the deadline and spins
+    // the rest, unlocked, so that a stop is still seen at once.
+    constexpr std::int64_t kSpin = 150'000;
+    if (deadline - Now() > kSpin) {
+        wake.wait_until(lock, std::chrono::steady_clock::time_point(
+                                  std::chrono::nanoseconds(deadline - kSpin)));
+        return;
+    }
+    lock.unlock();
+    while (Now() < deadline) {
+    }
+    lock.lock();
 }
 
 void SteadyStreamClock::PrepareWaitingThread() {

@@ -22,7 +22,8 @@ public:
     virtual void PrepareWaitingThread() {}
 };
 
-// The machine's steady clock: a stream plays in real time.
+// The machine's steady clock: a stream plays in real time. The last
+// 150 µs before a deadline are spent spinning rather than sleeping.
 class SteadyStreamClock final : public StreamClock {
 public:
     std::int64_t Now() const override;

@@ -7,7 +7,8 @@
 
 namespace tavrino {
 
-// What a stream reports, always on its own thread.
+// What a stream reports: finished buffers and markers on the stream's own
+// thread, the close on the thread that closes it.
 class MidiStreamClient {
 public:
     virtual ~MidiStreamClient() = default;
