@@ -28,7 +28,9 @@ void RecordingMonitor::keyPressEvent(QKeyEvent* event) {
     keysPressed.push_back(event->key());
 }
 
-FrameRig::FrameRig(std::vector<MonitorKind> monitorKinds) : store(dir.filePath("settings.ini")) {
+FrameRig::FrameRig(std::vector<MonitorKind> monitorKinds, MidiStream* otherStream)
+    : store(dir.filePath("settings.ini")),
+      player(otherStream != nullptr ? *otherStream : stream, settings) {
     for (const MonitorKind kind : monitorKinds) {
         factory.Register(
             kind, [kind](SettingsStore& s) { return std::make_unique<RecordingMonitor>(s, kind); });

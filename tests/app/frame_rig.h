@@ -68,10 +68,12 @@ private:
 };
 
 struct FrameRig {
-    // `monitorKinds`: the kinds the program offers (all by default).
+    // `monitorKinds`: the kinds the program offers (all by default). The
+    // player plays into `otherStream` if given, else into `stream`.
     explicit FrameRig(std::vector<MonitorKind> monitorKinds = {kMixerMonitor, kPianoMonitor,
                                                                kDiatonicMonitor, kChromaticMonitor,
-                                                               kLyricsMonitor});
+                                                               kLyricsMonitor},
+                      MidiStream* otherStream = nullptr);
 
     // Saves the song to a file and opens it through the window.
     bool Open(MidiSong& song, const std::string& name = "song.mid");
@@ -86,7 +88,7 @@ struct FrameRig {
     QtSettingsStore store;
     Settings settings;
     FakeMidiStream stream;
-    Player player{stream, settings};
+    Player player;
     MonitorFactory factory;
     RecentFileList recent{store};
     FakeFrameView* view = nullptr;
