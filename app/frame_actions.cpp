@@ -102,6 +102,20 @@ constexpr int kToolbarButtons[] = {
     ID_APP_ABOUT,
 };
 
+// What the status bar says while the pointer rests on a command.
+const QHash<int, QString>& StatusTips() {
+    static const QHash<int, QString> tips = {
+        {ID_EDIT_UNDO, "Undo the last action"},
+        {ID_FILE_RELOAD, "Reload current file"},
+        {ID_EDIT_BEGIN_MARK, "Begin Selection Mark"},
+        {ID_EDIT_END_MARK, "End Selection Mark"},
+        {ID_EDIT_CROP, "Crop file keeping only the selection"},
+        {ID_TAB_TEXT_TRACK, "Create a new text track with the note names or tablature"},
+        {ID_FILE_PROPERTIES, "Open MIDI file properties"},
+    };
+    return tips;
+}
+
 // The toolbar's images under ":/images/".
 const QHash<int, QString>& ButtonImages() {
     static const QHash<int, QString> images = {
@@ -174,6 +188,7 @@ void FrameActions::CreateActions(QMainWindow& window) {
         auto* action = new QAction(command.text, &window);
         action->setShortcuts(command.shortcuts);
         action->setCheckable(command.checkable);
+        action->setStatusTip(StatusTips().value(command.id));
         action->setEnabled(false);
         // Shortcuts work while a floating monitor has the focus too.
         action->setShortcutContext(Qt::ApplicationShortcut);

@@ -135,6 +135,23 @@ TEST(PositionTracking, SpaceStartsWhereTheMusicStandsNotAtTheMark) {
     EXPECT_FALSE(rig.player.IsPlaying());
 }
 
+TEST(PositionTracking, EscapeClearsTheMarksAndTheHighlightedTracks) {
+    TrackingRig rig;
+    rig.frame->actions()[ID_VIEW_PIANO]->trigger();
+    CTavrinoDoc& doc = rig.frame->doc();
+    doc.beginMark = 480;
+    doc.endMark = 960;
+    doc.song.tracks[1]->flags |= MidiTrack::kHighlighted;
+    rig.Monitor(kPianoMonitor)->log.clear();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(rig.frame.get(), &escape);
+    EXPECT_EQ(doc.beginMark, kNoMark);
+    EXPECT_EQ(doc.endMark, kNoMark);
+    EXPECT_EQ(doc.song.tracks[1]->flags & MidiTrack::kHighlighted, 0);
+    EXPECT_TRUE(doc.song.tracks[1]->visible());
+    EXPECT_EQ(rig.Monitor(kPianoMonitor)->log, (std::vector<std::string>{"reset 0"}));
+}
+
 TEST(PositionTracking, TheSongsEndRewindsOrRepeats) {
     TrackingRig rig;
     rig.frame->actions()[ID_PLAYER_PLAY]->trigger();
