@@ -30,13 +30,16 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
     // Every start shows harmonicas in C with their default tunings.
     diatonic_.Reset(kMiddleC, nullptr, settings_);
     chromatic_.Build(kMiddleC);
-    auto makeView = [this](CTavrinoDoc& doc) {
-        auto* view = new CTavrinoView(doc, settings_, diatonic_, chromatic_);
+    CTavrinoView* view = nullptr;
+    auto makeView = [this, &view](CTavrinoDoc& doc) {
+        view = new CTavrinoView(doc, settings_, diatonic_, chromatic_);
         view->AttachPlayer(&player_);
         return std::make_unique<ScoreViewAdapter>(view);
     };
     frame_ = std::make_unique<CMainFrame>(
         CMainFrame::Services{store_, settings_, player_, monitors, recentFiles_, makeView});
+    QObject::connect(view, &CTavrinoView::playTickScrolled, frame_.get(),
+                     [this](std::int32_t tick) { frame_->transport().SeekTo(tick); });
 }
 
 bool TavrinoSession::Start(const CommandLineRequest& request) {

@@ -37,6 +37,12 @@ void Transport::Rewind() {
     p_.monitors.ResetMonitors(false);
 }
 
+void Transport::SeekTo(std::int32_t tick) {
+    p_.player.Seek(tick);
+    p_.monitors.ResetMonitors(false);
+    p_.display.ShowPosition(tick);
+}
+
 void Transport::PlayOrStop() {
     if (p_.player.IsPlaying()) {
         Stop();

@@ -36,6 +36,8 @@ public:
     void Stop();
     // Back to the begin mark, or to the start; playing goes on from there.
     void Rewind();
+    // The user moved the play position; playing goes on from there.
+    void SeekTo(std::int32_t tick);
     // Space: stops, or plays on from where the music stands.
     void PlayOrStop();
     // Transposes the whole song, or the visible tracks, within the marks.

@@ -10,6 +10,7 @@
 #include "app/tavrino_session.h"
 #include "document/test_songs.h"
 #include "song/midi_writer.h"
+#include "view/tavrino_view.h"
 
 namespace tavrino::test {
 namespace {
@@ -51,6 +52,17 @@ TEST(StartUp, TheFileOnTheCommandLineOpensAndPlaysOnRequest) {
     EXPECT_TRUE(session.frame().doc().HasTracks());
     EXPECT_TRUE(session.player().IsPlaying());
     EXPECT_TRUE(session.frame().acceptDrops());
+}
+
+TEST(StartUp, ScrollingTheViewMovesThePlayPosition) {
+    StartUpRig rig;
+    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    ASSERT_TRUE(session.Start(Request(rig.songPath)));
+    auto* view = qobject_cast<CTavrinoView*>(session.frame().centralWidget());
+    ASSERT_NE(view, nullptr);
+    emit view->playTickScrolled(240);
+    EXPECT_EQ(session.player().position.current, 240);
+    EXPECT_EQ(session.frame().panes().positionText(), QString::asprintf("%10d", 240));
 }
 
 TEST(StartUp, MonitorsOpenAtTheLastExitComeBackButNotTheHarmonicas) {
