@@ -22,7 +22,6 @@ public:
     explicit FrameActions(QMainWindow& window);
 
     QAction* operator[](CommandId id) const { return actions_.value(id); }
-    QToolBar* toolbar() const { return toolbar_; }
     QMenu* fileMenu() const { return fileMenu_; }
     // The separator before "Exit", where the recent files are listed.
     QAction* exitSeparator() const { return exitSeparator_; }

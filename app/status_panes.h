@@ -24,7 +24,6 @@ public:
     QString tempoPercentText() const { return percent_->text(); }
     QString beatsPerMinuteText() const { return bpm_->text(); }
     QString positionText() const { return position_->text(); }
-    const QProgressBar* progress() const { return progress_; }
 
 private:
     QLabel* AddPane(QStatusBar& bar, const QString& sizingText);

@@ -62,8 +62,6 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
 
-    SettingsStore& store() { return store_; }
-
 private:
     std::string PlacementPrefix() const;
 

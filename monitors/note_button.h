@@ -14,8 +14,6 @@ class NoteButton : public QPushButton {
 public:
     NoteButton(int controlId, const QString& text, QWidget* parent);
 
-    int controlId() const { return controlId_; }
-
 signals:
     void notePressed(int controlId);
     void noteReleased(int controlId);
