@@ -49,6 +49,27 @@ TEST(MonitorToggles, ClosingAMonitorItselfTakesItOffTheList) {
     EXPECT_NE(rig.Monitor(kLyricsMonitor), nullptr) << "the toggle opens it again";
 }
 
+// A monitor whose controls cannot be made.
+class BrokenMonitor : public CMonitor {
+public:
+    using CMonitor::CMonitor;
+    MonitorKind GetKind() const override { return kPianoMonitor; }
+
+protected:
+    int CreateContents() override { return -1; }
+};
+
+TEST(MonitorToggles, AMonitorThatCannotBeMadeIsNotListed) {
+    MonitorFactory factory;
+    factory.Register(kPianoMonitor,
+                     [](SettingsStore& s) { return std::make_unique<BrokenMonitor>(s); });
+    MonitorList monitors(factory);
+    FrameRig rig;
+    EXPECT_FALSE(monitors.Toggle(kPianoMonitor, rig.frame.get(), rig.store));
+    EXPECT_FALSE(monitors.IsOpen(kPianoMonitor));
+    EXPECT_FALSE(monitors.Toggle(kMixerMonitor, rig.frame.get(), rig.store)) << "no such class";
+}
+
 TEST(MonitorPlacement, AMonitorComesBackWhereItWasClosed) {
     FrameRig rig;
     rig.frame->actions()[ID_VIEW_CHROMATIC]->trigger();
