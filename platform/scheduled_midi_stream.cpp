@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <system_error>
 #include <utility>
 
 namespace tavrino {
@@ -43,7 +44,12 @@ int ScheduledMidiStream::Open(int deviceId, MidiStreamClient& client) {
     closing_ = false;
     failed_ = false;
     timeline_ = StreamTimeline();
-    thread_ = std::thread(&ScheduledMidiStream::Run, this);
+    try {
+        thread_ = std::thread(&ScheduledMidiStream::Run, this);
+    } catch (const std::system_error&) {
+        output_.reset();
+        return kCannotOpen;
+    }
     threadId_ = thread_.get_id();
     return kOk;
 }
