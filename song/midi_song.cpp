@@ -33,10 +33,11 @@ int MidiSong::TrackIndexOf(const MidiTrack* track) const {
 }
 
 std::int32_t MidiSong::TempoAt(std::int32_t tick) const {
-    if (tempos.empty() || tick < tempos.front()->time) {
+    if (tempos.empty()) {
         return kDefaultTempo;
     }
-    // The first tempo change at or after the tick is not in force yet.
+    // The first tempo change at or after the tick is not in force yet; before
+    // the first change of all, the song plays at that first tempo.
     const auto notYet =
         std::lower_bound(tempos.begin() + 1, tempos.end(), tick,
                          [](const TempoEvent* tempo, std::int32_t t) { return tempo->time < t; });

@@ -45,7 +45,8 @@ public:
     int TrackIndexOf(const MidiTrack* track) const;
 
     // Microseconds per quarter note in force at the tick: set by the last tempo
-    // change before it (one exactly at the tick is not yet in force).
+    // change before it (one exactly at the tick is not yet in force), or by the
+    // first change when none comes earlier; 120 bpm in a song without any.
     std::int32_t TempoAt(std::int32_t tick) const;
     Meter TimeSignatureAt(std::int32_t tick) const;
     void RebuildBars();

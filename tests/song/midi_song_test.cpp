@@ -43,10 +43,12 @@ TEST_F(SongFixture, TempoAtFollowsTheLastChangeBeforeTheTick) {
     EXPECT_EQ(song.TempoAt(1500), 400000);  // going back works too
 }
 
-TEST_F(SongFixture, TempoBeforeTheFirstChangeIsTheDefault) {
+TEST_F(SongFixture, ASongStartsAtItsFirstTempoEvenWhenThatComesLater) {
     AddTempo(480, 600000);
-    EXPECT_EQ(song.TempoAt(100), 500000);
+    AddTempo(960, 400000);
+    EXPECT_EQ(song.TempoAt(0), 600000);
     EXPECT_EQ(song.TempoAt(480), 600000);
+    EXPECT_EQ(song.TempoAt(961), 400000);
 }
 
 TEST_F(SongFixture, BarsFollowTheTimeSignatures) {
