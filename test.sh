@@ -25,7 +25,6 @@ if [ "$full" -eq 1 ]; then
     ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
 
   ./scripts/build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRINO_FUZZ=ON \
-    -DTAVRINO_TESTS=OFF -DTAVRINO_BENCH=OFF \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
   ./scripts/fuzz build-fuzz "${TAVRINO_FUZZ_SECONDS:-60}"
 fi
