@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "harmonica/tuning_test_support.h"
 #include "song/smf_bytes.h"
@@ -14,20 +13,12 @@ using test::Bytes;
 using test::Concat;
 using test::EndOfTrack;
 using test::Ev;
+using test::Lines;
 using test::Meta;
 using test::RunToolWith;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // A quarter note (96 ticks) on the channel, starting `delta` after the
 // previous event.

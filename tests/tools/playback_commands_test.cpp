@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 
 #include "document/test_songs.h"
 #include "platform/soundfont_locator.h"
@@ -20,6 +19,7 @@ namespace {
 using test::AddNote;
 using test::AddTempo;
 using test::AddTrack;
+using test::Lines;
 using test::RunToolWith;
 using test::TemporaryFolder;
 using ::testing::Contains;
@@ -32,15 +32,6 @@ std::string SaveSong(MidiSong& song, const TemporaryFolder& folder) {
     const std::string path = folder.File("song.mid");
     EXPECT_EQ(WriteMidiFile(song, path), 0);
     return path;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 // 120 bpm, then 240 bpm from tick 240; C4 for a quarter, then D4.

@@ -28,6 +28,16 @@ inline ToolRun RunToolWith(const std::vector<std::string>& args) {
     return run;
 }
 
+// The text's lines, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 // A fresh folder, removed with everything in it at the end of the test.
 class TemporaryFolder {
 public:
