@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "song/file_bytes.h"
 #include "song/midi_reader.h"
 #include "song/smf_bytes.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
@@ -101,15 +100,15 @@ TEST(MidiListing, LongPayloadsAreListedWhole) {
 TEST(MidiListing, EmptySongsAndLoadingSongs) {
     MidiSong song;
     EXPECT_EQ(FormatListing(song), "");
-    const auto path = std::filesystem::temp_directory_path() / "tavrino-listing-test.txt";
-    EXPECT_EQ(WriteListing(song, path.string()), 0);
+    const test::TemporaryFolder folder;
+    const std::string path = folder.File("listing.txt");
+    EXPECT_EQ(WriteListing(song, path), 0);
     std::vector<std::uint8_t> written;
-    ASSERT_TRUE(ReadFileBytes(path.string(), written));
+    ASSERT_TRUE(ReadFileBytes(path, written));
     EXPECT_TRUE(written.empty());
     song.loading = 1;
-    EXPECT_EQ(WriteListing(song, path.string()), -1);
+    EXPECT_EQ(WriteListing(song, path), -1);
     EXPECT_EQ(WriteListing(MidiSong(), "/nonexistent/folder/listing.txt"), -1);
-    std::filesystem::remove(path);
 }
 
 }  // namespace

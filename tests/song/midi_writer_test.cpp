@@ -9,6 +9,7 @@
 #include "song/midi_reader.h"
 #include "song/smf_bytes.h"
 #include "song/song_invariants.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
@@ -89,18 +90,14 @@ TEST(MidiWriter, TracksWithoutEndOfTrackAreWrittenWithoutOne) {
 class SaveFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("tavrino-writer-test-" +
-                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(folder);
         song.format = 1;
         song.division = 96;
         song.tracks.push_back(std::make_unique<MidiTrack>());
         song.tracks[0]->Add(std::make_unique<EndOfTrackEvent>());
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
-    std::filesystem::path folder;
+    test::TemporaryFolder temporary;
+    const std::filesystem::path& folder = temporary.Path();
     MidiSong song;
 };
 

@@ -3,11 +3,11 @@
 // Runs tavrino-tool in-process and keeps what it printed, and makes files in
 // a temporary folder for it to read.
 
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/temporary_folder.h"
 #include "tools/tool.h"
 
 namespace tavrino::test {
@@ -37,21 +37,5 @@ inline std::vector<std::string> Lines(const std::string& text) {
     }
     return lines;
 }
-
-// A fresh folder, removed with everything in it at the end of the test.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    // Writes the bytes to a file of the folder and returns its path.
-    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
 
 }  // namespace tavrino::test

@@ -1,6 +1,7 @@
-#include "tools/tool_test_support.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -9,7 +10,8 @@ namespace tavrino::test {
 TemporaryFolder::TemporaryFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::temp_directory_path() /
-            ("tavrino-" + std::string(info->test_suite_name()) + "-" + info->name());
+            ("tavrino-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+             std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
