@@ -35,9 +35,13 @@ private:
     int ReadSysEx();
     int ReadSysExContinuation();
     int ReadMeta();
-    // Reads a payload of `length` bytes plus a terminating 0; empty when the
-    // file cannot hold it.
-    std::unique_ptr<std::uint8_t[]> ReadPayload(std::int64_t length);
+    struct Payload {
+        std::unique_ptr<std::uint8_t[]> bytes;  // plus a terminating 0
+        std::uint32_t size = 0;
+    };
+    // Reads a variable-length size and that many bytes; no bytes when the
+    // size is malformed or the file cannot hold them.
+    Payload ReadPayload();
     MidiEvent* Place(std::unique_ptr<MidiEvent> event, MidiTrack& track);
     void ReportProgress();
     int PercentRead() const;
@@ -228,15 +232,10 @@ int SmfReader::ReadChannelMessage(int status, int firstByte, bool firstIsData) {
 }
 
 int SmfReader::ReadSysEx() {
-    const std::int64_t length = in_.ReadVarLen();
-    if (length < 0) {
-        return kReadError;
-    }
-    auto payload = ReadPayload(length);
+    auto [payload, size] = ReadPayload();
     if (!payload) {
         return kReadError;
     }
-    const auto size = static_cast<std::uint32_t>(length);
     if (size > 0 && payload[size - 1] == 0xF7) {
         auto event = std::make_unique<SysExEvent>();
         event->time = static_cast<std::int32_t>(time_);
@@ -250,15 +249,10 @@ int SmfReader::ReadSysEx() {
 }
 
 int SmfReader::ReadSysExContinuation() {
-    const std::int64_t length = in_.ReadVarLen();
-    if (length < 0) {
-        return kReadError;
-    }
-    auto packet = ReadPayload(length);
+    auto [packet, size] = ReadPayload();
     if (!packet) {
         return kReadError;
     }
-    const auto size = static_cast<std::uint32_t>(length);
     if (!continuationPending_) {
         auto event = std::make_unique<StrangeSysExEvent>();
         event->time = static_cast<std::int32_t>(time_);
@@ -283,18 +277,13 @@ int SmfReader::ReadMeta() {
     if (type < 0) {
         return kReadError;
     }
-    const std::int64_t length = in_.ReadVarLen();
-    if (length < 0) {
-        return kReadError;
-    }
-    auto payload = ReadPayload(length);
+    auto [payload, size] = ReadPayload();
     if (!payload) {
         return kReadError;
     }
-    MidiEvent* event =
-        Place(CreateMetaEvent(static_cast<std::int32_t>(time_), type, std::move(payload),
-                              static_cast<std::uint32_t>(length)),
-              *current_);
+    MidiEvent* event = Place(
+        CreateMetaEvent(static_cast<std::int32_t>(time_), type, std::move(payload), size),
+        *current_);
     switch (event->kind()) {
         case EventKind::Text:
             ++current_->textCount;
@@ -322,16 +311,18 @@ int SmfReader::ReadMeta() {
     return kReadOk;
 }
 
-std::unique_ptr<std::uint8_t[]> SmfReader::ReadPayload(std::int64_t length) {
+SmfReader::Payload SmfReader::ReadPayload() {
+    const std::int64_t length = in_.ReadVarLen();
     // A length beyond what the file still holds is corrupt; refusing it here
     // keeps a tiny file from claiming gigabytes.
-    if (static_cast<std::uint64_t>(length) > in_.remainingInFile()) {
-        return nullptr;
+    if (length < 0 || static_cast<std::uint64_t>(length) > in_.remainingInFile()) {
+        return {};
     }
-    const auto size = static_cast<std::size_t>(length);
-    std::unique_ptr<std::uint8_t[]> payload(new std::uint8_t[size + 1]);
-    in_.ReadBytes(payload.get(), size);
-    payload[size] = 0;
+    Payload payload{std::make_unique_for_overwrite<std::uint8_t[]>(
+                        static_cast<std::size_t>(length) + 1),
+                    static_cast<std::uint32_t>(length)};
+    in_.ReadBytes(payload.bytes.get(), payload.size);
+    payload.bytes[payload.size] = 0;
     return payload;
 }
 
