@@ -103,7 +103,6 @@ public:
     std::int16_t editVelocity = 127;
     std::int32_t noteDuration = 0;
     std::int32_t noteGap = 0;
-    std::int32_t mouseWrite = 0;
     std::int32_t lastKind = kUnmodified;
     std::array<std::int32_t, 4> ModifiedKinds{};
     TransposeUndoRecord TransposeUndo;

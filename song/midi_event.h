@@ -110,7 +110,6 @@ public:
     std::unique_ptr<std::uint8_t[]> data;  // length bytes plus a terminating 0
     MidiEvent* buddy = nullptr;            // note-on <-> its note-off
     MidiTrack* track = nullptr;            // the track that holds the event
-    std::int32_t displayRange = 0;         // lyrics window's text range (start | end << 16)
 
 protected:
     explicit MidiEvent(EventKind kind) : kind_(kind) {}

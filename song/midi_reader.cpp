@@ -68,7 +68,6 @@ int SmfReader::ReadChunks() {
         return result;
     }
     for (int chunk = 0; chunk < trackCount; ++chunk) {
-        song_.currentChunk = static_cast<std::int16_t>(chunk);
         if (const int result = ReadChunk(); result != kReadOk) {
             return result;
         }

@@ -64,7 +64,6 @@ public:
     std::string pairingReport;  // diagnostics of the last note pairing
     std::int16_t loading = 0;
     std::int32_t songLength = 0;  // tick of the last event
-    std::int16_t currentChunk = 0;
     std::string lastError;
     std::int16_t format = 0;
     std::int16_t division = 0;

@@ -18,9 +18,6 @@ public:
 
     // Appends the event and makes this its track.
     MidiEvent* Add(std::unique_ptr<MidiEvent> event);
-    // Takes the first element equal to the reference out of the track, without
-    // destroying it; empty when the event is not here.
-    std::unique_ptr<MidiEvent> RemoveEvent(const MidiEvent* event);
 
     std::size_t count() const { return events.size(); }
     MidiEvent* operator[](std::size_t index) const { return events[index].get(); }
@@ -30,7 +27,6 @@ public:
     std::vector<std::uint8_t>
         channels;  // distinct channels 0-15 of its channel messages, ascending
     std::string name;
-    std::int16_t mixerValue = 0;
     std::uint8_t velocityPercent = 100;  // 0-200, applied to note-ons while playing
     std::int16_t flags = kVisible;
     std::int32_t textCount = 0;
