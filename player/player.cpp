@@ -356,8 +356,8 @@ void Player::OnMarker(const StreamRecord& record) {
         return;
     }
     ++outstandingNotifications_;
-    const std::uint32_t parameter = RecordParameter(record.event) | record.markerHigh << 24;
-    notifier_->Post(WM_PLAYER_POSITION, MOM_POSITIONCB, static_cast<std::intptr_t>(parameter));
+    notifier_->Post(WM_PLAYER_POSITION, MOM_POSITIONCB,
+                    static_cast<std::intptr_t>(MarkerParameter(record)));
 }
 
 void Player::OnClose() {

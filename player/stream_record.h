@@ -36,6 +36,10 @@ constexpr std::uint32_t RecordParameter(std::uint32_t event) {
 constexpr bool IsMarkerType(std::uint32_t event) {
     return (RecordType(event) & kNopType) != 0;
 }
+// A marker's whole parameter, its bits 24-31 put back from `markerHigh`.
+constexpr std::uint32_t MarkerParameter(const StreamRecord& record) {
+    return RecordParameter(record.event) | record.markerHigh << 24;
+}
 
 // Status with its channel, then the two data bytes; data bytes are cut to 7
 // bits so that no device finds a status byte where data belongs.

@@ -40,7 +40,7 @@ std::vector<Sound> SongSounds(const MidiSong& song) {
 void ExpectEventMarkersNameTheirEvents(const test::FakeMidiStream& stream, const MidiSong& song) {
     for (std::size_t i = 0; i + 1 < stream.played.size(); ++i) {
         const StreamRecord& record = stream.played[i].record;
-        const std::uint32_t parameter = RecordParameter(record.event) | record.markerHigh << 24;
+        const std::uint32_t parameter = MarkerParameter(record);
         if (IsMarkerType(record.event) && !PositionMarker::IsTick(parameter)) {
             const MidiEvent& named = *song.messages[PositionMarker::Value(parameter)];
             EXPECT_EQ(stream.played[i + 1].record.event, EventWord(named)) << "record " << i;

@@ -27,8 +27,7 @@ std::vector<std::int64_t> TicksOf(const FakeMidiStream& stream, std::uint32_t me
 std::vector<std::int64_t> TickMarkers(const FakeMidiStream& stream) {
     std::vector<std::int64_t> ticks;
     for (const PlayedRecord& played : stream.played) {
-        const std::uint32_t parameter =
-            RecordParameter(played.record.event) | played.record.markerHigh << 24;
+        const std::uint32_t parameter = MarkerParameter(played.record);
         if (IsMarkerType(played.record.event) && PositionMarker::IsTick(parameter)) {
             ticks.push_back(PositionMarker::Value(parameter));
         }
