@@ -121,10 +121,7 @@ int CropSong(MidiSong& song, std::int32_t beginMark, std::int32_t endMark) {
     }
     // Every kept time t became min(max(t - begin, 0), end - begin): the
     // lists keep their order.
-    const auto detached = [](const MidiEvent* event) { return IsDetached(*event); };
-    song.messages.RemoveDetached();
-    std::erase_if(song.tempos, detached);
-    std::erase_if(song.timeSignatures, detached);
+    song.UnlistDetached();
 
     if (IsMarkSet(endMark)) {
         const std::int32_t newEnd = IsMarkSet(beginMark) ? endMark - beginMark : endMark;

@@ -221,10 +221,7 @@ int DeleteTrack(MidiSong& song, int trackIndex) {
     for (const auto& event : (*doomed)->events) {
         event->track = nullptr;
     }
-    const auto detached = [](const MidiEvent* event) { return event->track == nullptr; };
-    song.messages.RemoveDetached();
-    std::erase_if(song.tempos, detached);
-    const bool hadMeters = std::erase_if(song.timeSignatures, detached) > 0;
+    const bool hadMeters = song.UnlistDetached();
     song.tracks.erase(doomed);
     if (hadMeters) {
         song.RebuildBars();

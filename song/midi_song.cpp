@@ -32,6 +32,13 @@ int MidiSong::TrackIndexOf(const MidiTrack* track) const {
     return -1;
 }
 
+bool MidiSong::UnlistDetached() {
+    const auto detached = [](const MidiEvent* event) { return event->track == nullptr; };
+    messages.RemoveDetached();
+    std::erase_if(tempos, detached);
+    return std::erase_if(timeSignatures, detached) > 0;
+}
+
 std::int32_t MidiSong::TempoAt(std::int32_t tick) const {
     if (tempos.empty()) {
         return kDefaultTempo;

@@ -43,6 +43,10 @@ public:
     // Empties the song: no tracks, no lists, key "C", division and format 0.
     void Reset();
     int TrackIndexOf(const MidiTrack* track) const;
+    // Drops from `messages`, `tempos` and `timeSignatures`, in one pass each,
+    // every event that no longer belongs to a track (its `track` cleared).
+    // True when a time signature went: the bars then need rebuilding.
+    bool UnlistDetached();
 
     // Microseconds per quarter note in force at the tick: set by the last tempo
     // change before it (one exactly at the tick is not yet in force), or by the
