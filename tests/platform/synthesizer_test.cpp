@@ -7,21 +7,17 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "document/test_songs.h"
 #include "platform/soundfont_locator.h"
 #include "platform/synth_outputs.h"
 #include "platform/virtual_playback.h"
 #include "platform/wav_writer.h"
+#include "song/file_bytes.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
-
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::uint32_t LittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
@@ -31,19 +27,17 @@ std::uint32_t LittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t a
     return value;
 }
 
-std::filesystem::path TempFile(const std::string& name) {
-    return std::filesystem::path(::testing::TempDir()) / name;
-}
-
 TEST(WavWriter, WritesAPcmHeaderWithTheDataSize) {
-    const auto path = TempFile("three-frames.wav");
+    const test::TemporaryFolder folder;
+    const std::string path = folder.File("three-frames.wav");
     WavWriter writer;
     ASSERT_TRUE(writer.Open(path, 22050, 2));
     const std::vector<std::int16_t> samples = {1, -1, 2, -2, 0x1234, -0x1234};
     ASSERT_TRUE(writer.Write(samples));
     ASSERT_TRUE(writer.Close());
 
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     ASSERT_EQ(bytes.size(), 44u + 12);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
     EXPECT_EQ(LittleEndian(bytes, 4, 4), 36u + 12);
@@ -61,11 +55,12 @@ TEST(Synthesizer, ReportsAMissingOrDamagedSoundFont) {
     EXPECT_EQ(Synthesizer::Create("/no/such/file.sf2", problem), nullptr);
     EXPECT_EQ(problem, "no SoundFont at /no/such/file.sf2");
 
-    const auto damaged = TempFile("damaged.sf2");
+    const test::TemporaryFolder folder;
+    const std::string damaged = folder.File("damaged.sf2");
     std::ofstream(damaged) << "RIFF this is no SoundFont at all";
     problem.clear();
     EXPECT_EQ(Synthesizer::Create(damaged, problem), nullptr);
-    EXPECT_EQ(problem.rfind("cannot read the SoundFont " + damaged.string(), 0), 0u) << problem;
+    EXPECT_EQ(problem.rfind("cannot read the SoundFont " + damaged, 0), 0u) << problem;
 }
 
 // Two seconds of chords, rendered as fast as the machine allows.
@@ -82,7 +77,8 @@ TEST(WavRenderOutput, RendersTheSongAudiblyAndAsLongAsItLasts) {
         }
     }
     test::FinishSong(song, 480);
-    const auto path = TempFile("chords.wav");
+    const test::TemporaryFolder folder;
+    const std::string path = folder.File("chords.wav");
     std::string problem;
     const auto renderer = WavRenderOutput::Open(*soundFont, path, problem);
     ASSERT_NE(renderer, nullptr) << problem;
@@ -96,7 +92,8 @@ TEST(WavRenderOutput, RendersTheSongAudiblyAndAsLongAsItLasts) {
     // Four beats at 120 bpm end at 2 s, the last buffer's step after it.
     EXPECT_GE(played.end, 1'700'000'000);
     EXPECT_LE(played.end, 2'000'000'000);
-    const std::vector<std::uint8_t> bytes = ReadFile(path);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     const std::size_t frames = (bytes.size() - 44) / 4;
     const std::int64_t expectedFrames =
         (played.end + WavRenderOutput::kReleaseTail) * Synthesizer::kSampleRate / 1'000'000'000;

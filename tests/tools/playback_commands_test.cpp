@@ -4,12 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <random>
 
 #include "document/test_songs.h"
 #include "platform/soundfont_locator.h"
+#include "song/file_bytes.h"
 #include "song/midi_writer.h"
 #include "tools/tool_test_support.h"
 
@@ -135,11 +135,6 @@ TEST(TraceCommand, RefusesASpeedOfZero) {
     EXPECT_THAT(run.err, HasSubstr("--tempo needs a number from 1 to 1000"));
 }
 
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(RenderCommand, WritesTheDemoSongAsAudibleAudioOfItsLength) {
     if (!FindSoundFont()) {
         GTEST_SKIP() << "no General MIDI SoundFont installed";
@@ -151,7 +146,8 @@ TEST(RenderCommand, WritesTheDemoSongAsAudibleAudioOfItsLength) {
 
     const test::ToolRun trace = RunToolWith({"trace", kDemoSong});
     const double songSeconds = std::stod(Lines(trace.out).back()) / 1e6;
-    const std::vector<std::uint8_t> bytes = ReadFile(wav);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes(wav, bytes));
     ASSERT_GT(bytes.size(), 44u);
     const double seconds = static_cast<double>(bytes.size() - 44) / (44100 * 4);
     EXPECT_NEAR(seconds, songSeconds + 1.0, 0.001) << "the song and a second of release";
