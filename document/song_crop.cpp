@@ -96,8 +96,10 @@ void CompactTrack(MidiTrack& track, std::int32_t beginMark,
     track.events.resize(kept);
 }
 
+// Every event is in a track and tracks are in time order: their last events
+// tell.
 std::int32_t LastEventTime(const MidiSong& song) {
-    std::int32_t last = song.messages.empty() ? 0 : song.messages[song.messages.size() - 1]->time;
+    std::int32_t last = 0;
     for (const auto& track : song.tracks) {
         if (!track->events.empty()) {
             last = std::max(last, track->events.back()->time);
