@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "view/score_grid.h"
 #include "view/staff.h"
 
 namespace tavrino {
@@ -10,10 +9,6 @@ namespace tavrino {
 namespace {
 
 constexpr int kBandBottom = 6;
-
-QRect ToQRect(const PixelRect& rect) {
-    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-}
 
 // Text at a top-left corner, as the score lays it out, in the painter's
 // font whose ascent is given (measuring it for each text would cost more
@@ -49,6 +44,10 @@ bool IsText(const MidiEvent& event) {
 
 }  // namespace
 
+QRect ToQRect(const PixelRect& rect) {
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
 ScorePainter::ScorePainter(QPainter& painter, const ScoreStyle& style, const ScoreScene& scene,
                            const ScoreLayout& layout, const ScoreWindow& window)
     : painter_(painter), style_(style), scene_(scene), layout_(layout), window_(window) {}
@@ -59,9 +58,10 @@ void ScorePainter::PaintPage(std::int32_t firstEventIndex) {
     }
     painter_.save();
     PaintFrame();
-    PaintGrid();
+    const BarGrid grid = BarGridInView(scene_.song, layout_, window_);
+    PaintGrid(grid);
     const auto [above, below] = PaintNotes(firstEventIndex);
-    PaintBarNumbers();
+    PaintBarNumbers(grid);
     PaintTextRow(firstEventIndex);
     PaintClefs(above, below);
     painter_.restore();
@@ -82,14 +82,13 @@ void ScorePainter::PaintFrame() {
     }
 }
 
-void ScorePainter::PaintGrid() {
+void ScorePainter::PaintGrid(const BarGrid& grid) {
     ClipTo(layout_.left, layout_.top, layout_.right, layout_.staffBottom);
     const StaffLines lines = StaffLinesInView(layout_, window_);
     painter_.setPen(style_.gridPen);
     for (const int y : lines.ledger) {
         painter_.drawLine(layout_.left, y, layout_.right, y);
     }
-    const BarGrid grid = BarGridInView(scene_.song, layout_, window_);
     for (const BeatLine& line : grid.lines) {
         painter_.setPen(line.barStart ? style_.outlinePen : style_.gridPen);
         painter_.drawLine(line.x, layout_.staffTop, line.x, layout_.staffBottom);
@@ -145,7 +144,9 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
         }
         if (event.playable != 0) {
             const bool highlighted = (event.track->flags & MidiTrack::kHighlighted) != 0;
-            PaintNote(event, {fill, stillPlayed || highlighted}, above, below);
+            const PixelRect bar = PaintNote(event, {fill, stillPlayed || highlighted});
+            above = above || bar.bottom - 4 < layout_.staffTop;
+            below = below || layout_.staffBottom < bar.top + 4;
         } else if (scene_.settings.showPitchBends != 0 && event.kind() == EventKind::PitchWheel) {
             PaintBendStep(firstEventIndex, static_cast<std::int32_t>(index), bend);
         }
@@ -176,7 +177,7 @@ const ScorePainter::NoteLabel& ScorePainter::LabelOf(int key) {
     return *label;
 }
 
-void ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill, bool& above, bool& below) {
+PixelRect ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill) {
     const NoteLabel& label = LabelOf(event.data1);
     QColor colour = fill.colour;
     if (!fill.keep && label.brush) {
@@ -204,22 +205,20 @@ void ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill, bool& above,
                                     label.accidental);
         }
     }
-    above = above || bar.bottom - 4 < layout_.staffTop;
-    below = below || layout_.staffBottom < bar.top + 4;
+    return bar;
 }
 
-void ScorePainter::PaintPlayedNote(std::int32_t eventIndex) {
+std::optional<PixelRect> ScorePainter::PaintPlayedNote(std::int32_t eventIndex) {
     const MessageList& messages = scene_.song.messages;
     if (eventIndex < 0 || static_cast<std::size_t>(eventIndex) >= messages.size() ||
         messages[eventIndex]->playable == 0) {
-        return;
+        return std::nullopt;
     }
     painter_.save();
     ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right, layout_.staffBottom);
-    bool above = false;
-    bool below = false;
-    PaintNote(*messages[eventIndex], {style_.played, true}, above, below);
+    const PixelRect bar = PaintNote(*messages[eventIndex], {style_.played, true});
     painter_.restore();
+    return bar;
 }
 
 void ScorePainter::PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex,
@@ -242,7 +241,7 @@ void ScorePainter::PaintBendStep(std::int32_t firstEventIndex, std::int32_t even
     painter_.restore();
 }
 
-void ScorePainter::PaintBarNumbers() {
+void ScorePainter::PaintBarNumbers(const BarGrid& grid) {
     if (scene_.song.bars.empty()) {
         return;
     }
@@ -251,7 +250,6 @@ void ScorePainter::PaintBarNumbers() {
     painter_.setPen(scene_.printing ? QColor(64, 64, 64) : QColor(128, 128, 128));
     const int row = BarNumberRowY(layout_);
     const int metreRow = row + 2 * layout_.stepSpacing;
-    const BarGrid grid = BarGridInView(scene_.song, layout_, window_);
     const int ascent = style_.barNumberAscent;
     DrawTextAt(painter_, ascent, 2, row, QString::fromStdString(scene_.song.keyText));
     DrawTextAt(painter_, ascent, 2, metreRow, QString::fromStdString(grid.openingTimeSignature));

@@ -7,11 +7,15 @@
 #include <optional>
 
 #include "view/overlay_geometry.h"
+#include "view/score_grid.h"
 #include "view/score_scene.h"
 #include "view/score_style.h"
 #include "view/score_window.h"
 
 namespace tavrino {
+
+// A geometry rectangle as Qt takes it.
+QRect ToQRect(const PixelRect& rect);
 
 // Draws the score, or parts of it, with one painter. It only draws: every
 // position comes from the geometry functions.
@@ -23,8 +27,9 @@ public:
     // Everything but the position band, marks and edit cursor, for the
     // window's notes from `firstEventIndex` (-1: none).
     void PaintPage(std::int32_t firstEventIndex);
-    // One note bar in the played colour, clipped to the staff area.
-    void PaintPlayedNote(std::int32_t eventIndex);
+    // One note bar in the played colour, clipped to the staff area; the
+    // bar's rectangle, or none when the event is no playable note.
+    std::optional<PixelRect> PaintPlayedNote(std::int32_t eventIndex);
     // One pitch-bend step, joined to `last` when it belongs to the same note.
     void PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex, BendPoint& last);
     // The band above the staff up to the tick, and the selection marks.
@@ -48,11 +53,12 @@ private:
     };
 
     void PaintFrame();
-    void PaintGrid();
+    void PaintGrid(const BarGrid& grid);
     // Returns which notes lie above and below the staff area.
     std::pair<bool, bool> PaintNotes(std::int32_t firstEventIndex);
-    void PaintNote(const MidiEvent& event, NoteFill fill, bool& above, bool& below);
-    void PaintBarNumbers();
+    // Returns the bar's rectangle.
+    PixelRect PaintNote(const MidiEvent& event, NoteFill fill);
+    void PaintBarNumbers(const BarGrid& grid);
     void PaintTextRow(std::int32_t firstEventIndex);
     void PaintClefs(bool notesAbove, bool notesBelow);
     const NoteLabel& LabelOf(int key);

@@ -58,12 +58,6 @@ std::int32_t CTavrinoView::FirstTick() const {
 std::int32_t CTavrinoView::LastTick() const {
     return page_.window().lastTick;
 }
-const ScoreLayout& CTavrinoView::layout() const {
-    return page_.layout();
-}
-const ScoreWindow& CTavrinoView::window() const {
-    return page_.window();
-}
 int CTavrinoView::ZoomIndex() const {
     return page_.window().zoomIndex;
 }
@@ -103,10 +97,6 @@ void CTavrinoView::FollowPlay() {
     }
 }
 
-QRect CTavrinoView::ToViewport(const PixelRect& rect) const {
-    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-}
-
 void CTavrinoView::paintEvent(QPaintEvent* event) {
     FollowPlay();
     const ScoreScene scene = Scene();
@@ -131,24 +121,19 @@ void CTavrinoView::resizeEvent(QResizeEvent* event) {
 void CTavrinoView::scrollContentsBy(int, int) {}
 
 void CTavrinoView::PaintPlayedNote(int eventIndex) {
-    const MessageList& messages = doc_.song.messages;
     // Before the first paint there is no page to paint on; that paint shows
     // the note as played anyway.
-    if (eventIndex < 0 || static_cast<std::size_t>(eventIndex) >= messages.size() ||
-        page_.CachedImage().isNull()) {
+    if (page_.CachedImage().isNull()) {
         return;
     }
     const ScoreScene scene = Scene();
-    {
-        QPainter painter(&page_.CachedImage());
+    QPainter painter(&page_.CachedImage());
+    const std::optional<PixelRect> bar =
         ScorePainter(painter, *style_, scene, page_.layout(), page_.window())
             .PaintPlayedNote(eventIndex);
+    if (bar) {
+        viewport()->update(ToQRect(*bar).adjusted(-1, -1, 1, 1));
     }
-    const MidiEvent& note = *messages[eventIndex];
-    const bool offset = settings_.offsetsharpsflats != 0 || editMode_;
-    const PixelRect bar =
-        NoteRect(page_.layout(), page_.window(), note.data1, note.time, note.duration, offset);
-    viewport()->update(ToViewport(bar).adjusted(-1, -1, 1, 1));
 }
 
 void CTavrinoView::PaintBendStep(int eventIndex) {

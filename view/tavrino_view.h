@@ -30,8 +30,6 @@ public:
     // The player whose position the view shows; none shows tick 0, stopped.
     void AttachPlayer(const Player* player);
 
-    QWidget* widget() { return this; }
-
     // The song ticks the view shows.
     std::int32_t FirstTick() const;
     std::int32_t LastTick() const;
@@ -66,9 +64,6 @@ public:
     // tablature type (for the context menu and the tablature text track).
     NoteTabText TabTextForNote(int key, int alternate, bool plain) const;
 
-    const ScoreLayout& layout() const;
-    const ScoreWindow& window() const;
-
 signals:
     // The user scrolled the play position to the tick: the frame seeks the
     // player there and shows the new position.
@@ -87,7 +82,6 @@ private:
     void OnHorizontalReleased();
     void OnVerticalValue(int value);
     void ScrollPlayTick(std::int64_t tick);
-    QRect ToViewport(const PixelRect& rect) const;
 
     CTavrinoDoc& doc_;
     const Settings& settings_;

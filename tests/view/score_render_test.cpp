@@ -91,6 +91,41 @@ TEST_F(ScoreRenderTest, PassedNotesArePaintedInThePlayedColour) {
     EXPECT_NE(indexed.pixelColor(BarInside(byIndex, 64, 480, 480)), played);
 }
 
+TEST_F(ScoreRenderTest, APlayedNoteIsPaintedOntoTheCachedPageOverItsBar) {
+    const ScoreScene scene = Scene();
+    const ScoreStyle style(settings_);
+    ScorePage page(settings_.tabStaffSpace);
+    page.Resize(kWidth, kHeight);
+    page.MeasureLineHeight(style.tabFont);
+    page.Follow(song_, 0);
+    page.Image(scene, style, 1.0);
+    const MessageList& messages = song_.messages;
+    std::int32_t noteOn = -1;
+    std::int32_t noteEnd = -1;
+    for (std::size_t index = 0; index < messages.size(); ++index) {
+        if (messages[index]->data1 == 60 && messages[index]->playable != 0) {
+            noteOn = static_cast<std::int32_t>(index);
+        } else if (messages[index]->data1 == 60 && messages[index]->isNoteEnd()) {
+            noteEnd = static_cast<std::int32_t>(index);
+        }
+    }
+    ASSERT_GE(noteOn, 0);
+    ASSERT_GE(noteEnd, 0);
+
+    QPainter painter(&page.CachedImage());
+    ScorePainter onPage(painter, style, scene, page.layout(), page.window());
+    // The view repaints the screen where the bar went, and nothing for an
+    // event that is no note.
+    EXPECT_EQ(onPage.PaintPlayedNote(noteOn),
+              NoteRect(page.layout(), page.window(), 60, 0, 480, false));
+    EXPECT_EQ(onPage.PaintPlayedNote(noteEnd), std::nullopt);
+    EXPECT_EQ(onPage.PaintPlayedNote(-1), std::nullopt);
+    EXPECT_EQ(onPage.PaintPlayedNote(static_cast<std::int32_t>(messages.size())), std::nullopt);
+    painter.end();
+    EXPECT_EQ(page.CachedImage().pixelColor(BarInside(scene, 60, 0, 480)),
+              ToQColor(settings_.colorPlayed));
+}
+
 TEST_F(ScoreRenderTest, PositionBandShowsThePlayTick) {
     const ScoreScene scene = Scene(kTablatureNotes, PlayState{false, 960, -1});
     const QImage image = RenderScore(scene, kWidth, kHeight, kDefaultZoomIndex, 960);
