@@ -3,7 +3,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <cstdlib>
+#include <cstdint>
 #include <memory>
 
 #include "document/song_edits.h"
@@ -38,9 +38,10 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) {
         return nullptr;
     }
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // qputenv, not the POSIX setenv, so that this builds on Windows too.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
+        !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     static int argc = 1;
     static char name[] = "tavrino-tool";
