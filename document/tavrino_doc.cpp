@@ -98,12 +98,7 @@ int CTavrinoDoc::OnOpenDocument(const std::string& path) {
             player_.Play(0, false);
         }
     }
-    host_.RepaintView();
-    host_.ShowPosition(kPlayerPosition);
-    host_.ResetMonitors(true);
-    if (song.division != 0) {
-        host_.SetScrollRange(song.songLength / song.division);
-    }
+    RefreshForNewSong();
     return result;
 }
 
@@ -251,12 +246,7 @@ void CTavrinoDoc::OnCrop() {
     beginMark = kNoMark;
     endMark = kNoMark;
     SetModified(1, kOtherEdit);
-    host_.RepaintView();
-    host_.ShowPosition(kPlayerPosition);
-    host_.ResetMonitors(true);
-    if (song.division != 0) {
-        host_.SetScrollRange(song.songLength / song.division);
-    }
+    RefreshForNewSong();
 }
 
 // --- Song changes ------------------------------------------------------------
@@ -392,6 +382,15 @@ void CTavrinoDoc::RestartPlayer(bool wasPlaying) {
     if (wasPlaying) {
         // Continue from where the music stands.
         host_.Play(false, true);
+    }
+}
+
+void CTavrinoDoc::RefreshForNewSong() {
+    host_.RepaintView();
+    host_.ShowPosition(kPlayerPosition);
+    host_.ResetMonitors(true);
+    if (song.division != 0) {
+        host_.SetScrollRange(song.songLength / song.division);
     }
 }
 

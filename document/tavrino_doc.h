@@ -112,6 +112,8 @@ private:
     void RestartPlayer(bool wasPlaying);
     bool DoFileSave();
     std::string DisplayName() const;
+    // After a load or a crop: every window starts over on the song.
+    void RefreshForNewSong();
     void PlaceMark(std::int32_t& mark, std::int32_t& other, const BarBeat& position);
     // Drops every reference the selection and the held keys keep to notes
     // that are about to go.
