@@ -86,7 +86,7 @@ void CMainFrame::OpenPlayer() {
             [this] { QMessageBox::critical(this, "Tavrino! Warning", "Cannot open MIDI device"); },
             Qt::QueuedConnection);
     }
-    panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
+    ShowTempo();
 }
 
 void CMainFrame::CreateToolbarControls() {
@@ -206,7 +206,7 @@ bool CMainFrame::HandleMessage(QEvent& event) {
             transport_.OnPlayerEnded();
             break;
         case WM_PLAYER_TEMPO:
-            panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
+            ShowTempo();
             break;
         case WM_MONITOR_NOTE:
             SoundMonitorNote(player_, static_cast<MonitorNoteEvent&>(event), *this);

@@ -18,9 +18,6 @@ void PositionTracker::OnPosition(std::uint32_t parameter) {
     if (shown % p_.player.step() == 0) {
         p_.view.PaintPositionBand(shown);
     }
-    if (p_.doc.song.division != 0 && shown % p_.doc.song.division == 0) {
-        p_.view.SetScrollPosition(shown / p_.doc.song.division);
-    }
     if (p_.doc.endMark != kNoMark && shown >= p_.doc.endMark) {
         p_.transport.Rewind();
     }
