@@ -35,8 +35,8 @@ void AddQuarterLines(const ScoreLayout& layout, const ScoreWindow& window, BarGr
 
 PixelRect ScaledClef(int top, const ScoreLayout& layout) {
     const int spacing = layout.stepSpacing;
-    return {0, top, kClefWidth * spacing / kClefDesignSpacing,
-            top + kClefHeight * spacing / kClefDesignSpacing};
+    return {0, top, kClefImageWidth * spacing / kClefDesignSpacing,
+            top + kClefImageHeight * spacing / kClefDesignSpacing};
 }
 
 }  // namespace

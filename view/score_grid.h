@@ -49,8 +49,8 @@ int BarNumberRowY(const ScoreLayout& layout);
 // Where the clef images go. They are drawn for a step spacing of
 // kClefDesignSpacing and scale with it, so that they always fit the staff.
 inline constexpr int kClefDesignSpacing = 6;
-inline constexpr int kClefWidth = 40;
-inline constexpr int kClefHeight = 70;
+inline constexpr int kClefImageWidth = 40;
+inline constexpr int kClefImageHeight = 70;
 PixelRect TrebleClefRect(const ScoreLayout& layout, const ScoreWindow& window);
 PixelRect BassClefRect(const ScoreLayout& layout, const ScoreWindow& window);
 
