@@ -61,11 +61,6 @@ bool WavRenderOutput::Finish(std::int64_t time) {
     return writer_.Close() && rendered;
 }
 
-std::int64_t WavRenderOutput::Length() const {
-    const std::lock_guard lock(mutex_);
-    return frames_ * kNanosecondsPerSecond / Synthesizer::kSampleRate;
-}
-
 bool WavRenderOutput::RenderUntil(std::int64_t time) {
     std::array<std::int16_t, 2 * kFramesPerBlock> block{};
     for (std::int64_t target = FrameAt(time); frames_ < target && !writeFailed_;) {

@@ -41,8 +41,6 @@ public:
     // Renders on to `time` plus the release of the last notes and completes
     // the file; false when it could not be written.
     bool Finish(std::int64_t time);
-    // Rendered so far, in nanoseconds.
-    std::int64_t Length() const;
 
     static constexpr std::int64_t kReleaseTail = 1'000'000'000;
 
@@ -53,7 +51,7 @@ private:
     bool RenderUntil(std::int64_t time);
 
     std::unique_ptr<Synthesizer> synthesizer_;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     WavWriter writer_;
     std::int64_t frames_ = 0;
     bool writeFailed_ = false;

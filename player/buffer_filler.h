@@ -44,10 +44,6 @@ public:
     // lands (beats + 1) beats after play begins. Carries no markers.
     void FillCountIn(StreamBuffer& buffer, std::int64_t beat, int beats);
 
-    std::int64_t cursorTick() const { return tick_; }
-    std::size_t eventIndex() const { return eventIndex_; }
-    bool songEnded() const { return songEnded_; }
-
     // How many events the walk has taken at the cursor tick: the event index
     // counted from the first event at or after the cursor. An insertion into
     // the list moves indices but not this, so the walk can find its place

@@ -127,9 +127,9 @@ int Player::Play(std::int32_t startTick, bool countIn) {
         filler_.FillSong(buffers_[1], messages, Grid());
         Queue(buffers_[1]);
     } else {
-        filler_.FillSong(buffers_[0], messages, Grid());
+        const bool ended = filler_.FillSong(buffers_[0], messages, Grid());
         Queue(buffers_[0]);
-        if (!filler_.songEnded()) {
+        if (!ended) {
             filler_.FillSong(buffers_[1], messages, Grid());
             Queue(buffers_[1]);
         }
