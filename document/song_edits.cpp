@@ -74,9 +74,7 @@ void ExtendSongTo(MidiSong& song, std::int32_t time) {
 
 template <typename Event>
 void InsertByTime(std::vector<Event*>& list, Event* event) {
-    list.insert(std::upper_bound(list.begin(), list.end(), event,
-                                 [](const Event* a, const Event* b) { return a->time < b->time; }),
-                event);
+    list.insert(std::upper_bound(list.begin(), list.end(), event, EarlierThan), event);
 }
 
 template <typename Event>

@@ -5,14 +5,6 @@
 
 namespace tavrino {
 
-namespace {
-
-bool EarlierThan(const MidiEvent* a, const MidiEvent* b) {
-    return a->time < b->time;
-}
-
-}  // namespace
-
 bool MessageList::Accepts(const MidiEvent& event) {
     const EventKind kind = event.kind();
     if (IsChannelKind(kind) || IsSysExKind(kind)) {

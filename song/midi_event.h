@@ -185,6 +185,12 @@ public:
     void describe(std::string& line) const override;
 };
 
+// Orders events by time alone; events of equal time keep their order only
+// under a stable sort or an insertion at the upper bound.
+inline bool EarlierThan(const MidiEvent* a, const MidiEvent* b) {
+    return a->time < b->time;
+}
+
 // The class for a channel status byte 0x80-0xEF, given (time, status, data).
 std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int data1, int data2);
 

@@ -402,9 +402,8 @@ void CompleteSong(MidiSong& song) {
     }
     // Tracks may carry tempo and meter changes of their own; the song-wide
     // lists serve lookups by time, so they are kept in time order.
-    const auto byTime = [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; };
-    std::stable_sort(song.tempos.begin(), song.tempos.end(), byTime);
-    std::stable_sort(song.timeSignatures.begin(), song.timeSignatures.end(), byTime);
+    std::stable_sort(song.tempos.begin(), song.tempos.end(), EarlierThan);
+    std::stable_sort(song.timeSignatures.begin(), song.timeSignatures.end(), EarlierThan);
     EnsureTimeSignatureAtZero(song);
     song.RebuildBars();
 }

@@ -68,9 +68,8 @@ void FinishSong(MidiSong& song, std::int16_t division) {
             }
         }
     }
-    const auto byTime = [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; };
-    std::stable_sort(song.tempos.begin(), song.tempos.end(), byTime);
-    std::stable_sort(song.timeSignatures.begin(), song.timeSignatures.end(), byTime);
+    std::stable_sort(song.tempos.begin(), song.tempos.end(), EarlierThan);
+    std::stable_sort(song.timeSignatures.begin(), song.timeSignatures.end(), EarlierThan);
     song.messages.MergeTracks(song.tracks);
     PairNotes(song);
     MarkPlayable(song);
