@@ -45,7 +45,8 @@ constexpr std::array<TransposeCommand, 6> kTransposeCommands = {{
 }  // namespace
 
 CMainFrame::CMainFrame(const Services& services)
-    : services_(services),
+    : store_(services.store),
+      settings_(services.settings),
       player_(services.player),
       actions_(std::make_unique<FrameActions>(*this)),
       panes_(std::make_unique<StatusPanes>(*statusBar())),
@@ -54,15 +55,15 @@ CMainFrame::CMainFrame(const Services& services)
       notifier_(this),
       monitors_(services.monitorFactory),
       display_(*panes_, *view_, player_, doc_.song),
-      transport_({player_, doc_, monitors_, *view_, display_, services.settings, *this}),
-      tracker_({player_, doc_, monitors_, *view_, display_, transport_, services.settings, *this}),
+      transport_({player_, doc_, monitors_, *view_, display_, settings_, *this}),
+      tracker_({player_, doc_, monitors_, *view_, display_, transport_, settings_, *this}),
       tempo_(std::make_unique<TempoControl>(this, *panes_, player_)),
       files_(std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_)) {
     setCentralWidget(view_->widget());
     CreateToolbarControls();
     ConnectCommands();
     resize(1000, 700);
-    RestoreFramePlacement(*this, services_.store);
+    RestoreFramePlacement(*this, store_);
     OpenPlayer();
     files_->ShowTitle();
     ShowPosition(0);
@@ -163,10 +164,10 @@ void CMainFrame::UpdateCommands() {
     }
     for (std::size_t mode = 0; mode < kRepeatCommands.size(); ++mode) {
         a[kRepeatCommands[mode]]->setEnabled(true);
-        a[kRepeatCommands[mode]]->setChecked(services_.settings.playerRepeat ==
+        a[kRepeatCommands[mode]]->setChecked(settings_.playerRepeat ==
                                              static_cast<int>(mode));
     }
-    a[ID_METRONOME]->setChecked(services_.settings.playMetronome != 0);
+    a[ID_METRONOME]->setChecked(settings_.playMetronome != 0);
     for (const TransposeCommand& command : kTransposeCommands) {
         a[command.id]->setEnabled(true);
     }
@@ -175,17 +176,17 @@ void CMainFrame::UpdateCommands() {
 }
 
 void CMainFrame::SetRepeat(int mode) {
-    services_.settings.playerRepeat = mode;
-    SaveSettings(services_.store, services_.settings, kPlayGroup);
+    settings_.playerRepeat = mode;
+    SaveSettings(store_, settings_, kPlayGroup);
 }
 
 void CMainFrame::ToggleMetronome() {
-    services_.settings.playMetronome = services_.settings.playMetronome != 0 ? 0 : 1;
-    SaveSettings(services_.store, services_.settings, kPlayGroup);
+    settings_.playMetronome = settings_.playMetronome != 0 ? 0 : 1;
+    SaveSettings(store_, settings_, kPlayGroup);
 }
 
 void CMainFrame::ToggleMonitor(MonitorKind kind) {
-    monitors_.Toggle(kind, this, services_.store);
+    monitors_.Toggle(kind, this, store_);
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -226,7 +227,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SaveFramePlacement(*this, monitors_, services_.store);
+    SaveFramePlacement(*this, monitors_, store_);
     monitors_.CloseAll();
     event->accept();
 }

@@ -39,7 +39,7 @@ public:
         Player& player;
         const MonitorFactory& monitorFactory;
         RecentFileList& recentFiles;
-        ViewMaker makeView;
+        ViewMaker makeView;  // called once, by the constructor
     };
 
     explicit CMainFrame(const Services& services);
@@ -102,7 +102,10 @@ private:
     void LeaveEditMode() override;
     void ReloadCurrentFile() override;
 
-    Services services_;
+    // Not a copy of the Services: what the view maker captures may die with
+    // the caller's constructor.
+    SettingsStore& store_;
+    Settings& settings_;
     Player& player_;
     std::unique_ptr<FrameActions> actions_;
     std::unique_ptr<StatusPanes> panes_;
