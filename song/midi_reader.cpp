@@ -43,6 +43,14 @@ private:
     // size is malformed or the file cannot hold them.
     Payload ReadPayload();
     MidiEvent* Place(std::unique_ptr<MidiEvent> event, MidiTrack& track);
+    // Places a system-exclusive event of the payload at the current time.
+    template <class Event, class... Payload>
+    void PlaceSysEx(Payload&&... payload) {
+        auto event = std::make_unique<Event>();
+        event->time = static_cast<std::int32_t>(time_);
+        event->setPayload(std::forward<Payload>(payload)...);
+        Place(std::move(event), *current_);
+    }
     void ReportProgress();
     int PercentRead() const;
 
@@ -236,10 +244,7 @@ int SmfReader::ReadSysEx() {
         return kReadError;
     }
     if (size > 0 && payload[size - 1] == 0xF7) {
-        auto event = std::make_unique<SysExEvent>();
-        event->time = static_cast<std::int32_t>(time_);
-        event->setPayload(std::move(payload), size);
-        Place(std::move(event), *current_);
+        PlaceSysEx<SysExEvent>(std::move(payload), size);
     } else {
         continuation_.assign(payload.get(), payload.get() + size);
         continuationPending_ = true;
@@ -253,18 +258,12 @@ int SmfReader::ReadSysExContinuation() {
         return kReadError;
     }
     if (!continuationPending_) {
-        auto event = std::make_unique<StrangeSysExEvent>();
-        event->time = static_cast<std::int32_t>(time_);
-        event->setPayload(std::move(packet), size);
-        Place(std::move(event), *current_);
+        PlaceSysEx<StrangeSysExEvent>(std::move(packet), size);
         return kReadOk;
     }
     continuation_.insert(continuation_.end(), packet.get(), packet.get() + size);
     if (size > 0 && packet[size - 1] == 0xF7) {
-        auto event = std::make_unique<SysExEvent>();
-        event->time = static_cast<std::int32_t>(time_);
-        event->setPayload(continuation_);
-        Place(std::move(event), *current_);
+        PlaceSysEx<SysExEvent>(std::span<const std::uint8_t>(continuation_));
         continuation_.clear();
         continuationPending_ = false;
     }
