@@ -50,7 +50,11 @@ std::string TabWord(const Tab& tab) {
 }
 
 bool HarmonicaOptions::Usage(const std::string& problem) {
-    exitCode_ = UsageError(command_, problem, io_);
+    // A command may read several options before it looks at the outcome:
+    // only the first failure is told.
+    if (exitCode_ == kExitOk) {
+        exitCode_ = UsageError(command_, problem, io_);
+    }
     return false;
 }
 

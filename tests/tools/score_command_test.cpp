@@ -38,6 +38,19 @@ TEST(ScoreCommand, RefusesBadOptionsAndUnwritableFiles) {
         RunToolWith({"score", kDemoSong, folder.File("a.png"), "--zoom", "5"});
     EXPECT_EQ(zoom.status, 2);
     EXPECT_THAT(zoom.err, HasSubstr("zoom"));
+    // However many options are wrong, the first is reported, once.
+    for (const std::vector<std::string>& wrong : {
+             std::vector<std::string>{"--zoom", "x"},
+             {"--zoom", "9", "--width", "5"},
+             {"--width", "wide", "--height", "tall"},
+         }) {
+        std::vector<std::string> args = {"score", kDemoSong, folder.File("d.png")};
+        args.insert(args.end(), wrong.begin(), wrong.end());
+        const test::ToolRun run = RunToolWith(args);
+        EXPECT_EQ(run.status, 2) << wrong[1];
+        EXPECT_EQ(test::Lines(run.err).size(), 3u) << run.err;
+        EXPECT_THAT(run.err, HasSubstr("tavrino-tool score: --" + wrong[0].substr(2)));
+    }
     const test::ToolRun missing =
         RunToolWith({"score", folder.File("none.mid"), folder.File("b.png")});
     EXPECT_NE(missing.status, 0);
