@@ -16,9 +16,11 @@ namespace tavrino {
 std::optional<QRect> ReadSavedRect(const SettingsStore& store, const std::string& prefix);
 void WriteSavedRect(SettingsStore& store, const std::string& prefix, const QRect& rect);
 
-// Moves a restored rectangle so that at least an icon's width and height of it
-// lie on the screen, keeping its size: a window saved on a larger or a
-// detached screen stays reachable.
+// Moves a restored rectangle, keeping its size, so that its top left corner
+// lies at least an icon's width and height inside the screen's right and
+// bottom edges: a window saved on a larger screen, or on one to the right or
+// below that is gone, stays reachable. One off the left or top edge is not
+// moved.
 QRect KeepOnScreen(const QRect& rect, const QSize& screen, const QSize& icon);
 
 // The screen the windows open on and the size of a standard icon.
