@@ -237,7 +237,7 @@ void Player::SetTempo(std::int32_t microsecondsPerQuarter) {
 }
 
 int Player::TempoPercent(int percent) {
-    if (percent != -1 && percent >= 1) {
+    if (percent >= 1) {
         tempoPercent_ = percent;
         if (state_ != PlayerState::kClosed) {
             stream_.SetTempoPercent(percent);
