@@ -11,6 +11,7 @@
 #include "document/tavrino_doc.h"
 #include "document/test_songs.h"
 #include "song/song_invariants.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
@@ -249,7 +250,8 @@ TEST(RandomEdits, LeaveEverySongConsistentAndSavable) {
             ASSERT_TRUE(NothingFollowsAnEndOfTrack(editor.doc.song))
                 << "seed " << seed << ", step " << step << ": " << edit;
         }
-        const std::string path = ::testing::TempDir() + "random-edits.mid";
+        const test::TemporaryFolder folder;
+        const std::string path = folder.File("random-edits.mid");
         const std::size_t tracks = editor.doc.song.tracks.size();
         ASSERT_TRUE(editor.doc.OnSaveDocument(path)) << "seed " << seed;
         ASSERT_EQ(editor.doc.OnOpenDocument(path), 0) << "seed " << seed;

@@ -12,6 +12,7 @@
 #include "song/midi_writer.h"
 #include "song/note_pairing.h"
 #include "song/song_invariants.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
@@ -22,14 +23,10 @@ using test::FinishSong;
 using test::SongIsConsistent;
 using ::testing::ElementsAre;
 
-std::string TempPath(const std::string& name) {
-    return ::testing::TempDir() + name;
-}
-
 // A song file with a conductor track (120 bpm) and two melody tracks: track 1
 // plays 60, 62, 64 a quarter note each from tick 0; track 2, named "Bass",
 // plays 48 from 0 to 1440 and a drum hit.
-std::string WriteSongFile(const std::string& fileName) {
+std::string WriteSongFile(const std::string& path) {
     MidiSong song;
     test::AddTempo(AddTrack(song), 0, 500000);
     MidiTrack& melody = AddTrack(song);
@@ -45,7 +42,6 @@ std::string WriteSongFile(const std::string& fileName) {
     AddNote(bass, 1, 48, 0, 1440);
     AddNote(bass, 9, 36, 0, 100);
     FinishSong(song);
-    const std::string path = TempPath(fileName);
     EXPECT_EQ(WriteMidiFile(song, path), kWriteOk);
     return path;
 }
@@ -81,11 +77,14 @@ protected:
     }
 
     void Load(const std::string& name = "song.mid") {
-        ASSERT_EQ(doc.OnOpenDocument(WriteSongFile(name)), kReadOk);
+        ASSERT_EQ(doc.OnOpenDocument(WriteSongFile(TempPath(name))), kReadOk);
         host.calls.clear();
         player.calls.clear();
     }
 
+    std::string TempPath(const std::string& name) const { return folder.File(name); }
+
+    test::TemporaryFolder folder;
     test::FakeHost host;
     test::FakePlayer player;
     test::StubSelection selection;
@@ -95,7 +94,7 @@ protected:
 TEST_F(DocumentTest, LoadingHandsTheSongToThePlayerAndMarksTheSoundingNotes) {
     doc.beginMark = 100;
     player.playing = true;
-    ASSERT_EQ(doc.OnOpenDocument(WriteSongFile("load.mid")), kReadOk);
+    ASSERT_EQ(doc.OnOpenDocument(WriteSongFile(TempPath("load.mid"))), kReadOk);
 
     EXPECT_THAT(player.calls,
                 ElementsAre("stop", "seek 0", "division 480", "tempo 500000", "play 0"));
@@ -127,7 +126,7 @@ TEST_F(DocumentTest, AFailedLoadLeavesAnEmptyDocumentAndSaysSo) {
 
 TEST_F(DocumentTest, ATruncatedFileLoadsWithAWarning) {
     std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(ReadFileBytes(WriteSongFile("whole.mid"), bytes));
+    ASSERT_TRUE(ReadFileBytes(WriteSongFile(TempPath("whole.mid")), bytes));
     bytes.resize(bytes.size() - 4);  // cuts the last end of track
     ASSERT_TRUE(WriteFileReplacing(TempPath("cut.mid"), bytes));
     EXPECT_EQ(doc.OnOpenDocument(TempPath("cut.mid")), kReadOk);

@@ -8,6 +8,7 @@
 #include "harmonica/chromatic_layout.h"
 #include "harmonica/diatonic_layout.h"
 #include "harmonica/tuning_test_support.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
@@ -175,10 +176,12 @@ TEST(TuningFile, BinaryTextFailsOrLoadsWithinTheLimits) {
 class TuningFileOnDisk : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, std::string_view text) {
-        const std::string path = ::testing::TempDir() + name;
+        const std::string path = folder.File(name);
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
+
+    test::TemporaryFolder folder;
 
 private:
     test::CustomTuningsGuard customTunings_;
@@ -188,8 +191,8 @@ TEST_F(TuningFileOnDisk, ReadsFilesUpToTheSizeLimit) {
     DiatonicTuning tuning;
     EXPECT_EQ(ReadTuningFile(Write("richter.tun", kRichterFile), tuning), 0);
     EXPECT_EQ(tuning.name.view(), "My Richter ...");
-    EXPECT_EQ(ReadTuningFile(::testing::TempDir() + "missing.tun", tuning), -1);
-    EXPECT_EQ(ReadTuningFile(::testing::TempDir(), tuning), -1);  // a folder
+    EXPECT_EQ(ReadTuningFile(folder.File("missing.tun"), tuning), -1);
+    EXPECT_EQ(ReadTuningFile(folder.Path().string(), tuning), -1);  // a folder
 
     std::string large(kMaxTuningFileBytes - kRichterFile.size(), ' ');
     large += kRichterFile;
