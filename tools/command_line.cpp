@@ -44,7 +44,7 @@ std::optional<long long> CommandLine::integer(std::string_view name) {
     long long number = 0;
     const auto [end, problem] = std::from_chars(text->data(), text->data() + text->size(), number);
     if (problem != std::errc() || end != text->data() + text->size()) {
-        error_ = "--" + std::string(name) + " needs a whole number, not \"" + *text + "\"";
+        fail("--" + std::string(name) + " needs a whole number, not \"" + *text + "\"");
         return std::nullopt;
     }
     return number;

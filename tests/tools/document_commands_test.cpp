@@ -127,6 +127,10 @@ TEST_F(DocumentCommands, RefuseBadArgumentsWithTheirUsage) {
     }
     EXPECT_THAT(RunToolWith({"crop", demoPath, out, "--from", "10"}).err,
                 StartsWith("tavrino-tool crop: --from and --to are both required"));
+    EXPECT_THAT(
+        RunToolWith({"transpose", demoPath, out, "--semitones", "up", "--from", "x"}).err,
+        StartsWith("tavrino-tool transpose: --semitones needs a whole number, not \"up\"\n"))
+        << "the first problem is the one told";
     EXPECT_THAT(RunToolWith({"crop", "--help"}).out, HasSubstr("MOD Wheel, Volume, Pan"));
     EXPECT_FALSE(std::filesystem::exists(out));
 }
