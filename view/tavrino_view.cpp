@@ -190,10 +190,6 @@ void CTavrinoView::RebuildFonts() {
     Invalidate();
 }
 
-NoteTabText CTavrinoView::TabTextForNote(int key, int alternate, bool plain) const {
-    return tavrino::TabTextForNote(Scene().tabs, key, alternate, plain);
-}
-
 void CTavrinoView::OnHorizontalAction(int action) {
     const std::int64_t division = std::max<int>(1, doc_.song.division);
     const std::int64_t tick = CurrentPlay().tick;

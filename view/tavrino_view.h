@@ -51,18 +51,13 @@ public:
     // Zoom index 0 (50 %) to 4 (200 %).
     int ZoomIndex() const;
     void SetZoomIndex(int index);
-    // TablatureType: 0 notes, 1 diatonic, 2 chromatic tablature.
-    int TablatureType() const { return tablatureType_; }
+    // 0 notes, 1 diatonic, 2 chromatic tablature.
     void SetTablatureType(int type);
     // Edit mode moves sharps and flats off their naturals and shows the edit
     // cursor.
     void SetEditMode(bool open);
     // After the options changed: fonts, colours, symbols and spacing.
     void RebuildFonts();
-
-    // The texts of the `alternate`-th tab of the key with the current
-    // tablature type (for the context menu and the tablature text track).
-    NoteTabText TabTextForNote(int key, int alternate, bool plain) const;
 
 signals:
     // The user scrolled the play position to the tick: the frame seeks the
