@@ -138,6 +138,19 @@ void Reposition(MidiSong& song, MidiTrack& track, const MidiEvent& event, std::i
     events.insert(at, std::move(held));
 }
 
+// The time a move may give the event: a track's final end of track cannot
+// come before the events it ends.
+std::int32_t AllowedTime(const MidiEvent& event, std::int32_t time) {
+    if (event.kind() != EventKind::EndOfTrack || event.track == nullptr) {
+        return time;
+    }
+    const auto& events = event.track->events;
+    if (events.size() < 2 || events.back().get() != &event) {
+        return time;
+    }
+    return std::max(time, events[events.size() - 2]->time);
+}
+
 bool ShiftPitch(MidiEvent& event, int semitones) {
     const std::int64_t pitch = std::int64_t{event.data1} + semitones;
     if (pitch < 0 || pitch > 127) {
@@ -176,6 +189,7 @@ int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
 }
 
 void MoveEvent(MidiSong& song, MidiEvent& event, std::int32_t time) {
+    time = AllowedTime(event, time);
     if (event.time == time) {
         return;
     }

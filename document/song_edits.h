@@ -34,7 +34,7 @@ int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
 
 // Gives a placed event a new time, re-sorting it in its track and in
 // `messages`. A track's final end of track stays last: it follows an event
-// moved beyond it.
+// moved beyond it, and moved itself it stops at the track's last other event.
 void MoveEvent(MidiSong& song, MidiEvent& event, std::int32_t time);
 
 // Removes the event, and the other half of its note, from the song and

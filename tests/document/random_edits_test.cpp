@@ -39,7 +39,7 @@ public:
     // Applies one random edit and tells which.
     std::string Step() {
         player_.playing = Pick(0, 3) == 0;
-        switch (Pick(0, 15)) {
+        switch (Pick(0, 16)) {
             case 0:
                 return Transpose();
             case 1:
@@ -70,6 +70,8 @@ public:
                 return Say("tempo percent", doc.ApplyTempoPercent());
             case 14:
                 return SetSomeMark();
+            case 15:
+                return AddTrack();
             default:
                 return Say("text",
                            AddTextEvent(doc.song, Pick(0, TrackCount()), Pick(0, 30000), "la"));

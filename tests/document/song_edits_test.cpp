@@ -166,6 +166,26 @@ TEST(MoveEvent, TakesTheEndOfTrackAlongAndKeepsTempoChangesInOrder) {
     EXPECT_TRUE(SongIsConsistent(song));
 }
 
+// Other programs stop reading a track at its end of track: events after it
+// would be lost from the saved file.
+TEST(MoveEvent, TheEndOfTrackMovedItselfStopsAtTheLastEventItEnds) {
+    MidiSong song;
+    MakeMelody(song);
+    MidiTrack& melody = *song.tracks[1];
+    MidiEvent& end = *melody.events.back();
+    const MidiEvent* lastNoteOff = melody[melody.count() - 2];
+
+    MoveEvent(song, end, 100);
+    EXPECT_EQ(melody.events.back().get(), &end);
+    EXPECT_EQ(end.time, 1440);
+    EXPECT_EQ(melody[melody.count() - 2], lastNoteOff);
+
+    MoveEvent(song, end, 2000);  // later stays possible
+    EXPECT_EQ(end.time, 2000);
+    EXPECT_EQ(melody.events.back().get(), &end);
+    EXPECT_TRUE(SongIsConsistent(song));
+}
+
 TEST(DeleteEvent, RemovesANoteWithItsNoteOffFromEveryList) {
     MidiSong song;
     MakeMelody(song);
