@@ -297,26 +297,25 @@ bool Player::TakeNotification() {
 // --- The stream's thread -----------------------------------------------------
 
 void Player::OnBufferDone(StreamBuffer& buffer) {
-    const int left = --inQueue_;
-    if ((buffer.user & StreamBuffer::kSongEnded) != 0 && !editMode_) {
-        if (left == 0) {
-            Stop(true);
-        }
-        return;
-    }
+    --inQueue_;
     refillWaiting_[&buffer - buffers_.get()] = true;
     RefillWaitingBuffers();
 }
 
 void Player::RefillWaitingBuffers() {
-    bool stalled = false;
+    bool over = false;
     while (!fillGuard_.exchange(true)) {
         for (int n = 0; n < 2 && state_ == PlayerState::kPlaying; ++n) {
             const int index = (nextRefill_ + n) % 2;
             if (refillWaiting_[index].exchange(false)) {
-                filler_.FillSong(buffers_[index], song_->messages, Grid());
-                stalled = !Queue(buffers_[index]) || stalled;
+                StreamBuffer& buffer = buffers_[index];
                 nextRefill_ = 1 - index;
+                if ((buffer.user & StreamBuffer::kSongEnded) != 0 && !editMode_) {
+                    over = true;
+                    continue;
+                }
+                filler_.FillSong(buffer, song_->messages, Grid());
+                over = !Queue(buffer) || over;
             }
         }
         fillGuard_ = false;
@@ -325,8 +324,9 @@ void Player::RefillWaitingBuffers() {
             break;
         }
     }
-    // With nothing left in the stream's queue the song cannot go on.
-    if (stalled && inQueue_ == 0) {
+    // Past the song's end, or with a buffer the stream refused, play cannot
+    // go on once the stream's queue is empty.
+    if (over && inQueue_ == 0) {
         Stop(true);
     }
 }

@@ -114,7 +114,9 @@ private:
     BufferFiller::Grid Grid() const;
     // Whichever thread holds the fill guard refills every buffer waiting for
     // it, in the order they came back; a thread that finds the guard taken
-    // leaves its buffer to the holder. Paused, the buffers wait for Resume.
+    // leaves its buffer to the holder. A buffer that played past the song's
+    // end is not refilled: play ends once the stream holds none. Paused,
+    // every buffer waits for Resume, the last one too, so the end is not lost.
     void RefillWaitingBuffers();
     bool Queue(StreamBuffer& buffer);
     void WaitForFillToEnd() const;

@@ -294,6 +294,25 @@ TEST(Player, AnEventInsertedWhilePausedNeitherRepeatsNorSkipsOthers) {
     }
 }
 
+// The document pauses the player to insert an event; the song's last
+// buffers may come back meanwhile, and play ends once resumed.
+TEST(Player, ASongWhoseEndComesBackWhilePausedEndsOnResume) {
+    for (const std::int32_t end : {50, 100, 500}) {
+        SCOPED_TRACE(end);
+        PlayerRig rig;
+        StartOneNoteSong(rig, end);
+        rig.player.Play(0, false);
+        rig.player.Pause();
+        rig.stream.PlayAll();
+        rig.player.Resume();
+        rig.stream.PlayAll();
+
+        EXPECT_EQ(rig.player.state(), PlayerState::kStopped);
+        EXPECT_EQ(rig.notifier.Count(WM_PLAYER_ENDED), 1);
+        EXPECT_EQ(Sounds(rig.stream), SongSounds(rig.song));
+    }
+}
+
 TEST(Player, StopsAndSaysSoWhenTheDeviceStopsTakingBuffers) {
     PlayerRig rig;
     StartOneNoteSong(rig, 4800);
