@@ -1,6 +1,5 @@
 #include "platform/stream_clock.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include "platform/timing_precision.h"

@@ -7,8 +7,6 @@
 #include <new>
 #include <thread>
 
-#include "player/position_marker.h"
-
 namespace tavrino {
 
 namespace {

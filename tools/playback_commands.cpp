@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdio>
 #include <limits>
-#include <thread>
 
 #include "platform/recording_output.h"
 #include "platform/scheduled_midi_stream.h"
