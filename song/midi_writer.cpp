@@ -75,7 +75,8 @@ std::vector<std::uint8_t> EncodeMidiFile(const MidiSong& song) {
     ByteWriter writer(out);
     writer.Tag("MThd");
     writer.Write32(6);
-    writer.Write16(song.format);
+    // Always format 1: a format 0 header over several chunks is a broken file.
+    writer.Write16(1);
     writer.Write16(static_cast<int>(song.tracks.size()));
     writer.Write16(song.division);
     for (const auto& track : song.tracks) {

@@ -30,8 +30,7 @@ Bytes FirstChunkEvents(const Bytes& file) {
 }
 
 TEST(MidiWriter, WritesFullStatusBytesAndVariableLengthDeltas) {
-    MidiSong song;
-    song.format = 1;
+    MidiSong song;  // format 0 as made in code; the file is format 1 all the same
     song.division = 96;
     song.tracks.push_back(std::make_unique<MidiTrack>());
     MidiTrack& track = *song.tracks[0];
