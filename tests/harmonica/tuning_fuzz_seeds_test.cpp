@@ -12,15 +12,16 @@
 
 #include "harmonica/tuning_file.h"
 #include "harmonica/tuning_test_support.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
 
 TEST(FuzzSeeds, TuningFiles) {
     const char* root = std::getenv("TAVRINO_FUZZ_SEEDS");
+    const test::TemporaryFolder scratch;
     const std::filesystem::path folder =
-        root != nullptr ? std::filesystem::path(root) / "tuning_file"
-                        : std::filesystem::temp_directory_path() / "tavrino-tuning-seeds";
+        root != nullptr ? std::filesystem::path(root) / "tuning_file" : scratch.Path();
     std::filesystem::create_directories(folder);
 
     std::string longRow = "DIATONIC\nNAME Long\nBLOW" + std::string(80, ' ');
@@ -46,9 +47,6 @@ TEST(FuzzSeeds, TuningFiles) {
     ChromaticTuning chromatic;
     EXPECT_EQ(ReadTuningFile((folder / "chromatic.tun").string(), chromatic), 0);
     EXPECT_EQ(ReadTuningFile((folder / "missing-row.tun").string(), chromatic), -1);
-    if (root == nullptr) {
-        std::filesystem::remove_all(folder);
-    }
 }
 
 }  // namespace
