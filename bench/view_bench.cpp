@@ -28,9 +28,27 @@ void MakeDenseSong(MidiSong& song) {
     test::FinishSong(song, 480);
 }
 
+// A player's bend curves: four tracks of held quarter notes, each bent by a
+// pitch-wheel message every 24 ticks, about 2,900 bends on the first page.
+void MakeBentSong(MidiSong& song) {
+    for (int track = 0; track < 4; ++track) {
+        MidiTrack& notes = test::AddTrack(song);
+        for (int quarter = 0; quarter < 400; ++quarter) {
+            const std::int32_t start = quarter * 480;
+            test::AddNote(notes, track, 60 + track * 4, start, start + 470);
+            for (std::int32_t tick = 0; tick < 480; tick += 24) {
+                const int value = 8192 + tick * 8;
+                test::AddEvent(notes, start + tick,
+                               CreateChannelEvent(0, 0xE0 | track, value & 0x7F, value >> 7));
+            }
+        }
+    }
+    test::FinishSong(song, 480);
+}
+
 struct Fixture {
-    Fixture() {
-        MakeDenseSong(song);
+    explicit Fixture(void (*makeSong)(MidiSong&) = MakeDenseSong) {
+        makeSong(song);
         diatonic.Reset(60, nullptr, settings);
         page.Resize(kWidth, kHeight);
         page.MeasureLineHeight(style.tabFont);
@@ -59,8 +77,8 @@ struct Fixture {
     ScorePage page{settings.tabStaffSpace};
 };
 
-void BM_FullPagePaint(benchmark::State& state) {
-    Fixture fixture;
+void BM_FullPagePaint(benchmark::State& state, void (*makeSong)(MidiSong&)) {
+    Fixture fixture(makeSong);
     const ScoreScene scene = fixture.Scene();
     for (auto _ : state) {
         fixture.page.Invalidate();
@@ -68,7 +86,8 @@ void BM_FullPagePaint(benchmark::State& state) {
     }
     state.counters["visible_notes"] = fixture.VisibleNotes();
 }
-BENCHMARK(BM_FullPagePaint)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FullPagePaint, dense, MakeDenseSong)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FullPagePaint, bends, MakeBentSong)->Unit(benchmark::kMillisecond);
 
 // What the view does for one position message: a played note onto the
 // cached page, then the band over a copy of the page as on screen.

@@ -11,28 +11,50 @@ constexpr int kFullBend = 8192;
 
 }  // namespace
 
+void SoundingNotes::Pass(const MessageList& messages, std::int32_t index) {
+    const MidiEvent& event = *messages[index];
+    if (event.kind() == EventKind::NoteOn) {
+        notes_[event.channel()].push_back(index);
+    }
+}
+
+const std::vector<BendPoint>& SoundingNotes::PointsOf(const MessageList& messages,
+                                                      std::int32_t bendIndex,
+                                                      const ScoreLayout& layout,
+                                                      const ScoreWindow& window) {
+    const MidiEvent& bend = *messages[bendIndex];
+    std::vector<std::int32_t>& notes = notes_[bend.channel()];
+    // Bends come in time order: a note ended by this one is ended for all
+    // that follow.
+    std::erase_if(notes, [&](std::int32_t index) {
+        const MidiEvent& note = *messages[index];
+        return std::int64_t{note.time} + note.duration <= bend.time;
+    });
+    points_.clear();
+    const int x = TickToX(layout, window, bend.time);
+    for (const std::int32_t index : notes) {
+        const MidiEvent& note = *messages[index];
+        if (note.time < bend.time) {
+            const int y = PositionY(layout, window, StaffPosition(note.data1)) -
+                          bend.value() * layout.lineHeight / kFullBend;
+            points_.push_back({x, y, index});
+        }
+    }
+    return points_;
+}
+
 std::vector<BendPoint> BendPointsOf(const MessageList& messages, std::int32_t firstEventIndex,
                                     std::int32_t bendIndex, const ScoreLayout& layout,
                                     const ScoreWindow& window) {
-    std::vector<BendPoint> points;
-    if (firstEventIndex < 0 || bendIndex < 0 ||
+    if (firstEventIndex < 0 || bendIndex < firstEventIndex ||
         static_cast<std::size_t>(bendIndex) >= messages.size()) {
-        return points;
+        return {};
     }
-    const MidiEvent& bend = *messages[bendIndex];
-    const int x = TickToX(layout, window, bend.time);
-    for (std::size_t index = firstEventIndex;
-         index < messages.size() && messages[index]->time < bend.time; ++index) {
-        const MidiEvent& note = *messages[index];
-        if (note.kind() != EventKind::NoteOn || note.channel() != bend.channel() ||
-            std::int64_t{note.time} + note.duration <= bend.time) {
-            continue;
-        }
-        const int y = PositionY(layout, window, StaffPosition(note.data1)) -
-                      bend.value() * layout.lineHeight / kFullBend;
-        points.push_back({x, y, static_cast<std::int32_t>(index)});
+    SoundingNotes sounding;
+    for (std::int32_t index = firstEventIndex; index < bendIndex; ++index) {
+        sounding.Pass(messages, index);
     }
-    return points;
+    return sounding.PointsOf(messages, bendIndex, layout, window);
 }
 
 SelectionRun SelectionRunInView(const ScoreLayout& layout, const ScoreWindow& window,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -16,9 +17,26 @@ struct BendPoint {
     std::int32_t noteIndex = -1;  // the bent note's index in the message list
 };
 
-// The points of the bend event `bendIndex` on every note of its channel that
-// sounds at its tick, searched from `firstEventIndex`: the note's staff
-// position, raised by the bend (a full bend is one bar height).
+// The notes sounding on each channel while a page's events are walked in
+// list order, so that every bend finds the notes it bends without searching
+// the page again: a page of bend curves stays linear to paint.
+class SoundingNotes {
+public:
+    // Takes in the event at `index`; the events must come in list order.
+    void Pass(const MessageList& messages, std::int32_t index);
+    // The points of the bend event `bendIndex`, passed last, on every note of
+    // its channel that started before it and still sounds: the note's staff
+    // position, raised by the bend (a full bend is one bar height).
+    const std::vector<BendPoint>& PointsOf(const MessageList& messages, std::int32_t bendIndex,
+                                           const ScoreLayout& layout, const ScoreWindow& window);
+
+private:
+    std::array<std::vector<std::int32_t>, 16> notes_;  // note-on indexes per channel
+    std::vector<BendPoint> points_;
+};
+
+// The points of the bend event `bendIndex` for the notes from
+// `firstEventIndex` on, as SoundingNotes gives them.
 std::vector<BendPoint> BendPointsOf(const MessageList& messages, std::int32_t firstEventIndex,
                                     std::int32_t bendIndex, const ScoreLayout& layout,
                                     const ScoreWindow& window);

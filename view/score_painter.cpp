@@ -127,10 +127,13 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
     // has not reached ends the run.
     QColor fill = style_.played;
     bool stillPlayed = true;
+    SoundingNotes sounding;
     BendPoint bend;
     for (std::size_t index = firstEventIndex;
          index < messages.size() && messages[index]->time < window_.lastTick; ++index) {
         const MidiEvent& event = *messages[index];
+        // Bends draw on the notes of hidden tracks too.
+        sounding.Pass(messages, static_cast<std::int32_t>(index));
         if (!ShowsTrack(event.track)) {
             continue;
         }
@@ -148,7 +151,8 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
             above = above || bar.bottom - 4 < layout_.staffTop;
             below = below || layout_.staffBottom < bar.top + 4;
         } else if (scene_.settings.showPitchBends != 0 && event.kind() == EventKind::PitchWheel) {
-            PaintBendStep(firstEventIndex, static_cast<std::int32_t>(index), bend);
+            DrawBend(sounding.PointsOf(messages, static_cast<std::int32_t>(index), layout_, window_),
+                     bend);
         }
     }
     return {above, below};
@@ -223,16 +227,18 @@ std::optional<PixelRect> ScorePainter::PaintPlayedNote(std::int32_t eventIndex) 
 
 void ScorePainter::PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex,
                                  BendPoint& last) {
-    const MessageList& messages = scene_.song.messages;
-    if (firstEventIndex < 0 || eventIndex < 0 ||
-        static_cast<std::size_t>(eventIndex) >= messages.size()) {
+    DrawBend(BendPointsOf(scene_.song.messages, firstEventIndex, eventIndex, layout_, window_),
+             last);
+}
+
+void ScorePainter::DrawBend(const std::vector<BendPoint>& points, BendPoint& last) {
+    if (points.empty()) {
         return;
     }
     painter_.save();
     ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right, layout_.staffBottom);
     painter_.setPen(style_.bendPen);
-    for (const BendPoint& point :
-         BendPointsOf(messages, firstEventIndex, eventIndex, layout_, window_)) {
+    for (const BendPoint& point : points) {
         if (point.noteIndex == last.noteIndex && point.x >= last.x) {
             painter_.drawLine(last.x, last.y, point.x, point.y);
         }

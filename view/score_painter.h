@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "view/overlay_geometry.h"
 #include "view/score_grid.h"
@@ -58,6 +59,8 @@ private:
     std::pair<bool, bool> PaintNotes(std::int32_t firstEventIndex);
     // Returns the bar's rectangle.
     PixelRect PaintNote(const MidiEvent& event, NoteFill fill);
+    // Joins each point to `last` when both lie on the same note.
+    void DrawBend(const std::vector<BendPoint>& points, BendPoint& last);
     void PaintBarNumbers(const BarGrid& grid);
     void PaintTextRow(std::int32_t firstEventIndex);
     void PaintClefs(bool notesAbove, bool notesBelow);

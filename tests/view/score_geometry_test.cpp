@@ -2,6 +2,7 @@
 
 #include "document/test_songs.h"
 #include "harmonica/note_naming.h"
+#include "view/overlay_geometry.h"
 #include "view/score_window.h"
 #include "view/staff.h"
 
@@ -188,6 +189,61 @@ TEST(ScoreWindowTest, FirstEventIndexFindsWhatReachesIntoTheWindow) {
     window.firstTick = 2400;
     window.lastTick = 9000;
     EXPECT_EQ(FirstEventIndex(song.messages, window, index), -1);
+}
+
+TEST(BendPointsTest, ABendLiftsOnlyTheNotesOfItsChannelThatSoundAcrossIt) {
+    MidiSong song;
+    MidiTrack& track = test::AddTrack(song);
+    test::AddNote(track, 0, 60, 0, 480);    // ends where the first bend starts
+    test::AddNote(track, 0, 64, 240, 960);  // sounds across both bends
+    test::AddNote(track, 0, 67, 480, 960);  // starts with the first bend
+    test::AddNote(track, 1, 62, 0, 960);    // another channel
+    const int half = 8192 + 4096;
+    test::AddEvent(track, 480, CreateChannelEvent(0, 0xE0, half & 0x7F, half >> 7));
+    test::AddEvent(track, 720, CreateChannelEvent(0, 0xE0, 0, 64));  // back to the middle
+    test::FinishSong(song, 480);
+    const ScoreLayout layout = ScreenLayout();
+    const ScoreWindow window = Window(480);
+    std::vector<std::int32_t> bends;
+    for (std::size_t index = 0; index < song.messages.size(); ++index) {
+        if (song.messages[index]->kind() == EventKind::PitchWheel) {
+            bends.push_back(static_cast<std::int32_t>(index));
+        }
+    }
+    ASSERT_EQ(bends.size(), 2u);
+
+    const std::vector<BendPoint> first = BendPointsOf(song.messages, 0, bends[0], layout, window);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(song.messages[first[0].noteIndex]->data1, 64);
+    EXPECT_EQ(first[0].x, TickToX(layout, window, 480));
+    EXPECT_EQ(first[0].y, PositionY(layout, window, StaffPosition(64)) - layout.lineHeight / 2);
+
+    const std::vector<BendPoint> second = BendPointsOf(song.messages, 0, bends[1], layout, window);
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(song.messages[second[0].noteIndex]->data1, 64);
+    EXPECT_EQ(song.messages[second[1].noteIndex]->data1, 67);
+    EXPECT_EQ(second[1].y, PositionY(layout, window, StaffPosition(67)));
+
+    // One walk over the page finds the same points for every bend.
+    SoundingNotes sounding;
+    std::vector<std::vector<BendPoint>> walked;
+    for (std::int32_t index = 0; index <= bends[1]; ++index) {
+        sounding.Pass(song.messages, index);
+        if (index == bends[0] || index == bends[1]) {
+            walked.push_back(sounding.PointsOf(song.messages, index, layout, window));
+        }
+    }
+    ASSERT_EQ(walked.size(), 2u);
+    for (std::size_t bend = 0; bend < 2; ++bend) {
+        const std::vector<BendPoint>& expected = bend == 0 ? first : second;
+        ASSERT_EQ(walked[bend].size(), expected.size());
+        for (std::size_t point = 0; point < expected.size(); ++point) {
+            EXPECT_EQ(walked[bend][point].noteIndex, expected[point].noteIndex);
+            EXPECT_EQ(walked[bend][point].y, expected[point].y);
+        }
+    }
+    // A bend before the page's first event has nothing to lift.
+    EXPECT_TRUE(BendPointsOf(song.messages, bends[1], bends[0], layout, window).empty());
 }
 
 }  // namespace
