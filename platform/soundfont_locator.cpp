@@ -40,16 +40,20 @@ std::vector<std::filesystem::path> StandardSoundFontPlaces() {
         "/usr/share/sounds/sf2/TimGM6mb.sf2",   "/usr/share/sounds/sf2/FluidR3_GM.sf2",
         "/usr/share/soundfonts/FluidR3_GM.sf2",
     };
-    for (const std::filesystem::path& folder : SoundFontFolders()) {
-        std::error_code error;
-        std::vector<std::filesystem::path> found;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            if (entry.path().extension() == ".sf2") {
-                found.push_back(entry.path());
+    // Compressed .sf3 files come after every .sf2: FluidSynth reads them only
+    // when built with Vorbis support.
+    for (const char* extension : {".sf2", ".sf3"}) {
+        for (const std::filesystem::path& folder : SoundFontFolders()) {
+            std::error_code error;
+            std::vector<std::filesystem::path> found;
+            for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+                if (entry.path().extension() == extension) {
+                    found.push_back(entry.path());
+                }
             }
+            std::sort(found.begin(), found.end());
+            places.insert(places.end(), found.begin(), found.end());
         }
-        std::sort(found.begin(), found.end());
-        places.insert(places.end(), found.begin(), found.end());
     }
     return places;
 }

@@ -8,7 +8,7 @@ namespace tavrino {
 
 // Where General MIDI SoundFonts are installed, most likely first: the
 // system's default, the one the setup script installs, other common ones,
-// then any .sf2 file in the usual SoundFont folders.
+// then any .sf2 file in the usual SoundFont folders, then any .sf3 file.
 std::vector<std::filesystem::path> StandardSoundFontPlaces();
 
 // The SoundFont the built-in synthesizer uses: `chosen` when the user named

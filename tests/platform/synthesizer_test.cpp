@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <QByteArray>
+
+#include <algorithm>
 #include <fstream>
 
 #include "document/test_songs.h"
@@ -61,6 +63,31 @@ TEST(Synthesizer, ReportsAMissingOrDamagedSoundFont) {
     problem.clear();
     EXPECT_EQ(Synthesizer::Create(damaged, problem), nullptr);
     EXPECT_EQ(problem.rfind("cannot read the SoundFont " + damaged, 0), 0u) << problem;
+}
+
+TEST(SoundFontPlaces, TheUsersFoldersCountAndCompressedFontsComeAfterEveryOther) {
+    const test::TemporaryFolder data;
+    std::filesystem::create_directories(data.Path() / "soundfonts");
+    for (const char* name : {"a.sf3", "b.sf2", "c.txt"}) {
+        std::ofstream(data.Path() / "soundfonts" / name) << "font";
+    }
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.Path().string()));
+    const std::vector<std::filesystem::path> places = StandardSoundFontPlaces();
+    wasSet ? qputenv("XDG_DATA_HOME", saved) : qunsetenv("XDG_DATA_HOME");
+
+    const auto at = [&places](const std::filesystem::path& path) {
+        return std::find(places.begin(), places.end(), path) - places.begin();
+    };
+    const auto sf2 = at(data.Path() / "soundfonts" / "b.sf2");
+    const auto sf3 = at(data.Path() / "soundfonts" / "a.sf3");
+    ASSERT_LT(sf3, std::ssize(places));
+    EXPECT_LT(sf2, sf3);
+    for (std::ptrdiff_t index = sf3 + 1; index < std::ssize(places); ++index) {
+        EXPECT_EQ(places[static_cast<std::size_t>(index)].extension(), ".sf3");
+    }
+    EXPECT_EQ(at(data.Path() / "soundfonts" / "c.txt"), std::ssize(places));
 }
 
 // Two seconds of chords, rendered as fast as the machine allows.
