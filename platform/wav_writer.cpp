@@ -30,7 +30,7 @@ bool WavWriter::Open(const std::filesystem::path& path, int sampleRate, int chan
 }
 
 bool WavWriter::Write(std::span<const std::int16_t> samples) {
-    if (failed_) {
+    if (failed_ || !file_) {
         return false;
     }
     if constexpr (std::endian::native == std::endian::little) {

@@ -13,7 +13,7 @@ namespace tavrino {
 class WavWriter {
 public:
     bool Open(const std::filesystem::path& path, int sampleRate, int channels);
-    // Interleaved samples.
+    // Interleaved samples; false without an open file.
     bool Write(std::span<const std::int16_t> samples);
     // False when anything could not be written.
     bool Close();

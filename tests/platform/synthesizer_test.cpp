@@ -50,6 +50,9 @@ TEST(WavWriter, WritesAPcmHeaderWithTheDataSize) {
     EXPECT_EQ(LittleEndian(bytes, 34, 2), 16u);
     EXPECT_EQ(LittleEndian(bytes, 40, 4), 12u);
     EXPECT_EQ(static_cast<std::int16_t>(LittleEndian(bytes, 54, 2)), -0x1234);
+    // Samples after the close, or before any file, are refused, never written.
+    EXPECT_FALSE(writer.Write(samples));
+    EXPECT_FALSE(WavWriter().Write(samples));
 }
 
 TEST(Synthesizer, ReportsAMissingOrDamagedSoundFont) {
