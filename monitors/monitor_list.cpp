@@ -59,7 +59,7 @@ void MonitorList::ResetMonitors(bool newSong) {
 void MonitorList::Feed(const MidiEvent& event, int eventIndex) {
     const bool heardByAll =
         event.track != nullptr && event.track->visible() && !event.isPercussion();
-    const bool isText = event.kind() == EventKind::Text || event.kind() == EventKind::Lyric;
+    const bool isText = event.isTextOrLyric();
     for (const QPointer<CMonitor>& monitor : monitors_) {
         if (monitor == nullptr) {
             continue;

@@ -84,6 +84,8 @@ public:
     bool isNoteEnd() const {
         return kind() == EventKind::NoteOff || (kind() == EventKind::NoteOn && data2 == 0);
     }
+    // Words of the song: what the text row and the lyrics follow.
+    bool isTextOrLyric() const { return kind() == EventKind::Text || kind() == EventKind::Lyric; }
 
     // The payload as stored (meta and sysex events), without the terminator.
     std::span<const std::uint8_t> payload() const { return {data.get(), length}; }

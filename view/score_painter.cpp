@@ -38,10 +38,6 @@ QString ShownText(std::string_view text) {
     return SongText(text);
 }
 
-bool IsText(const MidiEvent& event) {
-    return event.kind() == EventKind::Text || event.kind() == EventKind::Lyric;
-}
-
 }  // namespace
 
 QRect ToQRect(const PixelRect& rect) {
@@ -279,7 +275,7 @@ void ScorePainter::PaintTextRow(std::int32_t firstEventIndex) {
     for (std::size_t index = firstEventIndex;
          index < messages.size() && messages[index]->time < window_.lastTick; ++index) {
         const MidiEvent& event = *messages[index];
-        if (!IsText(event) || event.track == nullptr || !event.track->visible()) {
+        if (!event.isTextOrLyric() || event.track == nullptr || !event.track->visible()) {
             continue;
         }
         if (const QString text = ShownText(event.text()); !text.isEmpty()) {

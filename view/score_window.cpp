@@ -14,15 +14,11 @@ namespace {
 // note hours long still ends off the area instead of overflowing.
 constexpr std::int64_t kFarPixel = 1 << 22;
 
-bool IsText(const MidiEvent& event) {
-    return event.kind() == EventKind::Text || event.kind() == EventKind::Lyric;
-}
-
 bool LiesBeforeWindow(const MidiEvent& event, std::int32_t firstTick) {
     if (event.playable != 0) {
         return std::int64_t{event.time} + event.duration <= firstTick;
     }
-    return IsText(event) && event.time < firstTick;
+    return event.isTextOrLyric() && event.time < firstTick;
 }
 
 bool StartsDrawing(const MidiEvent& event, const ScoreWindow& window) {
@@ -30,7 +26,7 @@ bool StartsDrawing(const MidiEvent& event, const ScoreWindow& window) {
         return std::int64_t{event.time} + event.duration > window.firstTick &&
                event.time < window.lastTick;
     }
-    return IsText(event) && event.time >= window.firstTick;
+    return event.isTextOrLyric() && event.time >= window.firstTick;
 }
 
 }  // namespace
