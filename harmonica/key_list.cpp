@@ -3,22 +3,9 @@
 #include <algorithm>
 
 #include "harmonica/note_naming.h"
+#include "song/floor_division.h"
 
 namespace tavrino {
-
-namespace {
-
-// Division and remainder rounding down, so that keys below the list fall into
-// lower octaves with the right key names.
-int FloorDiv(int value, int divisor) {
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
-int FloorMod(int value, int divisor) {
-    return value - divisor * FloorDiv(value, divisor);
-}
-
-}  // namespace
 
 int KeyList::KeyOf(KeyChoice choice, int keyOffset) const {
     return lowestKey_ + 12 * choice.octavePosition + FloorMod(choice.keyPosition - keyOffset, 12);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "settings/settings.h"
+#include "song/floor_division.h"
 
 namespace tavrino {
 
@@ -29,7 +30,7 @@ constexpr std::array<NamingSystem, kNamingSystemCount> kSystems = {{
 constexpr PitchNames kKeyNames = {"C", "Db", "D", "Eb", "E", "F", "F#", "G", "Ab", "A", "Bb", "B"};
 
 constexpr int PitchClass(int note) {
-    return ((note % 12) + 12) % 12;
+    return FloorMod(note, 12);
 }
 
 bool IsSystem(int system) {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "song/floor_division.h"
+
 namespace tavrino {
 
 namespace {
@@ -9,11 +11,6 @@ namespace {
 constexpr std::array<int, 12> kStepOfPitchClass = {0, 0, 1, 2, 2, 3, 3, 4, 5, 5, 6, 6};
 constexpr std::array<int, kHalfPositionsPerOctave> kPitchClassOfHalfPosition = {
     0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9, 10, 11, 11};
-
-int FloorDiv(int value, int divisor) {
-    const int quotient = value / divisor;
-    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
-}
 
 }  // namespace
 
