@@ -164,8 +164,7 @@ void CMainFrame::UpdateCommands() {
     }
     for (std::size_t mode = 0; mode < kRepeatCommands.size(); ++mode) {
         a[kRepeatCommands[mode]]->setEnabled(true);
-        a[kRepeatCommands[mode]]->setChecked(settings_.playerRepeat ==
-                                             static_cast<int>(mode));
+        a[kRepeatCommands[mode]]->setChecked(settings_.playerRepeat == static_cast<int>(mode));
     }
     a[ID_METRONOME]->setChecked(settings_.playMetronome != 0);
     for (const TransposeCommand& command : kTransposeCommands) {

@@ -279,9 +279,9 @@ int SmfReader::ReadMeta() {
     if (!payload) {
         return kReadError;
     }
-    MidiEvent* event = Place(
-        CreateMetaEvent(static_cast<std::int32_t>(time_), type, std::move(payload), size),
-        *current_);
+    MidiEvent* event =
+        Place(CreateMetaEvent(static_cast<std::int32_t>(time_), type, std::move(payload), size),
+              *current_);
     switch (event->kind()) {
         case EventKind::Text:
             ++current_->textCount;
@@ -316,9 +316,9 @@ SmfReader::Payload SmfReader::ReadPayload() {
     if (length < 0 || static_cast<std::uint64_t>(length) > in_.remainingInFile()) {
         return {};
     }
-    Payload payload{std::make_unique_for_overwrite<std::uint8_t[]>(
-                        static_cast<std::size_t>(length) + 1),
-                    static_cast<std::uint32_t>(length)};
+    Payload payload{
+        std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(length) + 1),
+        static_cast<std::uint32_t>(length)};
     in_.ReadBytes(payload.bytes.get(), payload.size);
     payload.bytes[payload.size] = 0;
     return payload;

@@ -147,8 +147,9 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
             above = above || bar.bottom - 4 < layout_.staffTop;
             below = below || layout_.staffBottom < bar.top + 4;
         } else if (scene_.settings.showPitchBends != 0 && event.kind() == EventKind::PitchWheel) {
-            DrawBend(sounding.PointsOf(messages, static_cast<std::int32_t>(index), layout_, window_),
-                     bend);
+            DrawBend(
+                sounding.PointsOf(messages, static_cast<std::int32_t>(index), layout_, window_),
+                bend);
         }
     }
     return {above, below};

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-
 #include <algorithm>
 #include <fstream>
 
