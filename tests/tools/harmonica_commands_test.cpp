@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 #include "harmonica/tuning_test_support.h"
 #include "song/smf_bytes.h"
 #include "tools/tool_test_support.h"
