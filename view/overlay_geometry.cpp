@@ -57,6 +57,16 @@ std::vector<BendPoint> BendPointsOf(const MessageList& messages, std::int32_t fi
     return sounding.PointsOf(messages, bendIndex, layout, window);
 }
 
+std::optional<BendTrail::Segment> BendTrail::Step(int channel, const BendPoint& point) {
+    BendPoint& last = last_[static_cast<std::size_t>(channel) & 15];
+    std::optional<Segment> segment;
+    if (point.noteIndex == last.noteIndex && point.x >= last.x) {
+        segment = Segment{last.x, last.y, point.x, point.y};
+    }
+    last = point;
+    return segment;
+}
+
 SelectionRun SelectionRunInView(const ScoreLayout& layout, const ScoreWindow& window,
                                 std::int32_t beginMark, std::int32_t endMark) {
     SelectionRun run;

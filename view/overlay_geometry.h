@@ -41,6 +41,25 @@ std::vector<BendPoint> BendPointsOf(const MessageList& messages, std::int32_t fi
                                     std::int32_t bendIndex, const ScoreLayout& layout,
                                     const ScoreWindow& window);
 
+// The last bend point of every channel: a bend line joins two points of the
+// same note, also while other channels bend in between.
+class BendTrail {
+public:
+    struct Segment {
+        int x1 = 0;
+        int y1 = 0;
+        int x2 = 0;
+        int y2 = 0;
+    };
+    // Takes in a point of a bend on the channel; the line from the channel's
+    // last point when both lie on the same note and the new one is not left
+    // of it.
+    std::optional<Segment> Step(int channel, const BendPoint& point);
+
+private:
+    std::array<BendPoint, 16> last_;
+};
+
 // The selection marks as the band shows them: a mark in view has a line
 // (the begin mark just right of its tick, the end mark just left); the run
 // between them spans from..to, clipped to the note area.

@@ -124,7 +124,7 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
     QColor fill = style_.played;
     bool stillPlayed = true;
     SoundingNotes sounding;
-    BendPoint bend;
+    BendTrail bends;
     for (std::size_t index = firstEventIndex;
          index < messages.size() && messages[index]->time < window_.lastTick; ++index) {
         const MidiEvent& event = *messages[index];
@@ -148,8 +148,9 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
             below = below || layout_.staffBottom < bar.top + 4;
         } else if (scene_.settings.showPitchBends != 0 && event.kind() == EventKind::PitchWheel) {
             DrawBend(
+                event.channel(),
                 sounding.PointsOf(messages, static_cast<std::int32_t>(index), layout_, window_),
-                bend);
+                bends);
         }
     }
     return {above, below};
@@ -223,12 +224,16 @@ std::optional<PixelRect> ScorePainter::PaintPlayedNote(std::int32_t eventIndex) 
 }
 
 void ScorePainter::PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex,
-                                 BendPoint& last) {
-    DrawBend(BendPointsOf(scene_.song.messages, firstEventIndex, eventIndex, layout_, window_),
-             last);
+                                 BendTrail& trail) {
+    const MessageList& messages = scene_.song.messages;
+    if (eventIndex < 0 || static_cast<std::size_t>(eventIndex) >= messages.size()) {
+        return;
+    }
+    DrawBend(messages[eventIndex]->channel(),
+             BendPointsOf(messages, firstEventIndex, eventIndex, layout_, window_), trail);
 }
 
-void ScorePainter::DrawBend(const std::vector<BendPoint>& points, BendPoint& last) {
+void ScorePainter::DrawBend(int channel, const std::vector<BendPoint>& points, BendTrail& trail) {
     if (points.empty()) {
         return;
     }
@@ -236,10 +241,9 @@ void ScorePainter::DrawBend(const std::vector<BendPoint>& points, BendPoint& las
     ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right, layout_.staffBottom);
     painter_.setPen(style_.bendPen);
     for (const BendPoint& point : points) {
-        if (point.noteIndex == last.noteIndex && point.x >= last.x) {
-            painter_.drawLine(last.x, last.y, point.x, point.y);
+        if (const auto segment = trail.Step(channel, point)) {
+            painter_.drawLine(segment->x1, segment->y1, segment->x2, segment->y2);
         }
-        last = point;
     }
     painter_.restore();
 }

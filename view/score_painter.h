@@ -31,8 +31,8 @@ public:
     // One note bar in the played colour, clipped to the staff area; the
     // bar's rectangle, or none when the event is no playable note.
     std::optional<PixelRect> PaintPlayedNote(std::int32_t eventIndex);
-    // One pitch-bend step, joined to `last` when it belongs to the same note.
-    void PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex, BendPoint& last);
+    // One pitch-bend step, joined to its channel's trail.
+    void PaintBendStep(std::int32_t firstEventIndex, std::int32_t eventIndex, BendTrail& trail);
     // The band above the staff up to the tick, and the selection marks.
     void PaintPositionBand(std::int32_t tick);
     void PaintEditCursor();
@@ -59,8 +59,8 @@ private:
     std::pair<bool, bool> PaintNotes(std::int32_t firstEventIndex);
     // Returns the bar's rectangle.
     PixelRect PaintNote(const MidiEvent& event, NoteFill fill);
-    // Joins each point to `last` when both lie on the same note.
-    void DrawBend(const std::vector<BendPoint>& points, BendPoint& last);
+    // Draws the lines the bend's points add to the channel's trail.
+    void DrawBend(int channel, const std::vector<BendPoint>& points, BendTrail& trail);
     void PaintBarNumbers(const BarGrid& grid);
     void PaintTextRow(std::int32_t firstEventIndex);
     void PaintClefs(bool notesAbove, bool notesBelow);

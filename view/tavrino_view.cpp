@@ -64,7 +64,7 @@ int CTavrinoView::ZoomIndex() const {
 
 void CTavrinoView::Invalidate() {
     page_.Invalidate();
-    lastBend_ = {};
+    bendTrail_ = {};
     viewport()->update();
 }
 
@@ -93,7 +93,7 @@ ScoreScene CTavrinoView::Scene() const {
 void CTavrinoView::FollowPlay() {
     page_.MeasureLineHeight(style_->tabFont);
     if (page_.Follow(doc_.song, CurrentPlay().tick)) {
-        lastBend_ = {};
+        bendTrail_ = {};
     }
 }
 
@@ -144,7 +144,7 @@ void CTavrinoView::PaintBendStep(int eventIndex) {
     {
         QPainter painter(&page_.CachedImage());
         ScorePainter(painter, *style_, scene, page_.layout(), page_.window())
-            .PaintBendStep(page_.firstEventIndex(), eventIndex, lastBend_);
+            .PaintBendStep(page_.firstEventIndex(), eventIndex, bendTrail_);
     }
     const ScoreLayout& layout = page_.layout();
     viewport()->update(QRect(layout.notesLeft, layout.staffTop, layout.right - layout.notesLeft,

@@ -89,7 +89,7 @@ private:
     bool editMode_ = false;
     std::int32_t scrolledTick_ = 0;  // the play tick without a player
     std::int32_t bandTick_ = -1;
-    BendPoint lastBend_;
+    BendTrail bendTrail_;
 };
 
 }  // namespace tavrino

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "document/test_songs.h"
 #include "harmonica/note_naming.h"
 #include "view/overlay_geometry.h"
@@ -244,6 +246,21 @@ TEST(BendPointsTest, ABendLiftsOnlyTheNotesOfItsChannelThatSoundAcrossIt) {
     }
     // A bend before the page's first event has nothing to lift.
     EXPECT_TRUE(BendPointsOf(song.messages, bends[1], bends[0], layout, window).empty());
+}
+
+TEST(BendPointsTest, EachChannelKeepsItsOwnTrailWhileOthersBendInBetween) {
+    BendTrail trail;
+    EXPECT_FALSE(trail.Step(0, {10, 50, 7}));  // a first point has nothing to join
+    EXPECT_FALSE(trail.Step(1, {12, 80, 9}));
+    const auto melody = trail.Step(0, {14, 46, 7});
+    ASSERT_TRUE(melody);
+    EXPECT_EQ((std::array{melody->x1, melody->y1, melody->x2, melody->y2}),
+              (std::array{10, 50, 14, 46}));
+    EXPECT_TRUE(trail.Step(1, {16, 78, 9}));
+    // Another note of the channel, or a point left of the last, starts afresh.
+    EXPECT_FALSE(trail.Step(0, {18, 40, 11}));
+    EXPECT_FALSE(trail.Step(0, {17, 40, 11}));
+    EXPECT_TRUE(trail.Step(0, {17, 38, 11}));
 }
 
 }  // namespace
