@@ -111,7 +111,13 @@ TEST(ScheduledMidiStream, StopsAtOnceInRealTimeAndNeverPlaysEarly) {
     player.SetTempo(500000);
     ASSERT_EQ(player.Play(0, false), Player::kOk);
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    // Stop only once the song is under way: a fixed sleep may end before the
+    // stream's thread has run at all on a loaded machine.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (notifier.LastTick() <= 0 && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_GT(notifier.LastTick(), 0) << "the song never got under way";
     const auto before = std::chrono::steady_clock::now();
     player.Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(100));
