@@ -296,6 +296,22 @@ TEST(TransposeSong, MovesOnlyPlayableNotesWhollyInsideTheMarks) {
     EXPECT_TRUE(SongIsConsistent(song));
 }
 
+TEST(TransposeSong, KeyZeroIsTheLowestANoteCanReach) {
+    MidiSong song;
+    AddTrack(song);
+    MidiTrack& melody = AddTrack(song);
+    AddNote(melody, 0, 0, 0, 480);
+    AddNote(melody, 0, 1, 480, 960);
+    FinishSong(song);
+
+    EXPECT_EQ(TransposeSong(song, -1, kAllTracks, kNoMark, kNoMark), 0);
+    EXPECT_EQ(NoteAt(song, 1, 0).data1, 0);  // would leave the keys: stays
+    EXPECT_EQ(NoteAt(song, 1, 0).buddy->data1, 0);
+    EXPECT_EQ(NoteAt(song, 1, 480).data1, 0);
+    EXPECT_EQ(NoteAt(song, 1, 480).buddy->data1, 0);
+    EXPECT_TRUE(SongIsConsistent(song));
+}
+
 TEST(TransposeSong, RefusesWhileLoadingWithoutTracksOrForAMissingTrack) {
     MidiSong song;
     MakeMelody(song);
