@@ -111,6 +111,8 @@ TEST_F(ScoreRenderTest, APlayedNoteIsPaintedOntoTheCachedPageOverItsBar) {
     }
     ASSERT_GE(noteOn, 0);
     ASSERT_GE(noteEnd, 0);
+    // Not yet played: the bar has its track's colour until painted over.
+    ASSERT_EQ(page.CachedImage().pixelColor(BarInside(scene, 60, 0, 480)), style.TrackColour(0));
 
     QPainter painter(&page.CachedImage());
     ScorePainter onPage(painter, style, scene, page.layout(), page.window());
