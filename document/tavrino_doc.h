@@ -9,9 +9,9 @@
 
 #include "document/document_host.h"
 #include "document/note_selection.h"
-#include "document/player_control.h"
 #include "document/song_edits.h"
 #include "document/transpose_undo.h"
+#include "player/player_control.h"
 #include "song/midi_song.h"
 
 namespace tavrino {

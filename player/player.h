@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "document/player_control.h"
 #include "player/buffer_filler.h"
 #include "player/midi_stream.h"
+#include "player/play_position.h"
+#include "player/player_control.h"
 #include "player/player_notifier.h"
 #include "settings/settings.h"
 #include "song/midi_song.h"
@@ -21,18 +22,6 @@ enum class PlayerState : std::int16_t {
     kPaused = 4,
 };
 
-// Where the music stands, shared with the main frame: the frame reads and
-// writes these while it handles the player's messages.
-struct PlayPosition {
-    // The song tick shown as the play position.
-    std::atomic<std::int32_t> current{0};
-    // Stream tick minus song tick, count-in included.
-    std::atomic<std::int64_t> offset{0};
-    // The next event whose start the frame has not shown yet; -1 when reset.
-    std::atomic<std::int32_t> displayIndex{-1};
-    std::atomic<std::int32_t> lastShown{0};
-};
-
 // Plays the open song through a MIDI stream, one eighth of a quarter note per
 // buffer with two buffers in the stream's queue, refilling each as it comes
 // back on the stream's thread. Also sends single messages (the monitors'
@@ -43,7 +32,7 @@ struct PlayPosition {
 // stream's thread refills buffers, detects the end and posts positions. What
 // both touch is atomic; the stream's thread never waits for the other. Both
 // buffers exist from Init to Shutdown: nothing is allocated while playing.
-class Player final : public PlayerControl, private MidiStreamClient {
+class Player final : public PlayerControl, public PlayPositionSource, private MidiStreamClient {
 public:
     static constexpr int kOk = 0;
     static constexpr int kOutOfMemory = 1;  // Init
@@ -65,6 +54,7 @@ public:
     void Close();
 
     bool IsPlaying() const override { return state_ == PlayerState::kPlaying; }
+    const PlayPosition& SharedPosition() const override { return position; }
     PlayerState state() const { return state_; }
     // From `startTick` (-1 is 0), after a one-bar count-in if asked.
     int Play(std::int32_t startTick, bool countIn) override;

@@ -47,7 +47,7 @@ CTavrinoView::CTavrinoView(CTavrinoDoc& doc, const Settings& settings,
 
 CTavrinoView::~CTavrinoView() = default;
 
-void CTavrinoView::AttachPlayer(const Player* player) {
+void CTavrinoView::AttachPlayer(const PlayPositionSource* player) {
     player_ = player;
     Invalidate();
 }
@@ -72,8 +72,8 @@ PlayState CTavrinoView::CurrentPlay() const {
     if (player_ == nullptr) {
         return {false, scrolledTick_, -1};
     }
-    return {player_->IsPlaying(), player_->position.current.load(),
-            player_->position.displayIndex.load()};
+    const PlayPosition& position = player_->SharedPosition();
+    return {player_->IsPlaying(), position.current.load(), position.displayIndex.load()};
 }
 
 ScoreScene CTavrinoView::Scene() const {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "document/tavrino_doc.h"
-#include "player/player.h"
+#include "player/play_position.h"
 #include "view/score_page.h"
 
 namespace tavrino {
@@ -28,7 +28,7 @@ public:
     ~CTavrinoView() override;
 
     // The player whose position the view shows; none shows tick 0, stopped.
-    void AttachPlayer(const Player* player);
+    void AttachPlayer(const PlayPositionSource* player);
 
     // The song ticks the view shows.
     std::int32_t FirstTick() const;
@@ -82,7 +82,7 @@ private:
     const Settings& settings_;
     const DiatonicLayout& diatonic_;
     const ChromaticLayout& chromatic_;
-    const Player* player_ = nullptr;
+    const PlayPositionSource* player_ = nullptr;
     std::unique_ptr<ScoreStyle> style_;
     ScorePage page_;
     int tablatureType_ = kTablatureNotes;

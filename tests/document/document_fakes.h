@@ -9,7 +9,7 @@
 
 #include "document/document_host.h"
 #include "document/note_selection.h"
-#include "document/player_control.h"
+#include "player/player_control.h"
 
 namespace tavrino::test {
 

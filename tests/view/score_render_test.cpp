@@ -6,7 +6,6 @@
 
 #include "document/document_fakes.h"
 #include "document/test_songs.h"
-#include "player/fake_midi_stream.h"
 #include "view/score_page.h"
 #include "view/tavrino_view.h"
 
@@ -159,13 +158,17 @@ TEST_F(ScoreRenderTest, TabTextFollowsTheTablatureType) {
     EXPECT_EQ(TabTextForNote(Scene(7).tabs, 60, 0, false).holeText, "?");
 }
 
-// The view of a long note, following a player that the test moves.
+// A stopped player's position, which the test moves.
+struct MovedPosition : PlayPositionSource {
+    bool IsPlaying() const override { return false; }
+    const PlayPosition& SharedPosition() const override { return position; }
+    PlayPosition position;
+};
+
+// The view of a long note, following a position that the test moves.
 class ViewFollowTest : public ScoreRenderTest {
 protected:
-    ViewFollowTest()
-        : doc_(host_, documentPlayer_),
-          player_(stream_, settings_),
-          view_(doc_, settings_, diatonic_, chromatic_) {
+    ViewFollowTest() : doc_(host_, documentPlayer_), view_(doc_, settings_, diatonic_, chromatic_) {
         MidiTrack& track = test::AddTrack(doc_.song);
         test::AddNote(track, 0, 60, 0, 480 * 200);
         test::FinishSong(doc_.song, 480);
@@ -180,8 +183,7 @@ protected:
     test::FakeHost host_;
     test::FakePlayer documentPlayer_;
     CTavrinoDoc doc_;
-    test::FakeMidiStream stream_;
-    Player player_;
+    MovedPosition player_;
     ChromaticLayout chromatic_;
     CTavrinoView view_;
 };
