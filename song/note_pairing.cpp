@@ -1,5 +1,6 @@
 #include "song/note_pairing.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -28,6 +29,22 @@ struct TrackCounts {
     int extra = 0;
     int corrected = 0;
 };
+
+// The pending note-on a note-off at `time` ends. Overlapping notes on one key
+// close innermost first, but a note-on at the note-off's own tick cannot be
+// the one it ends: files commonly restart a key just before releasing it, and
+// pairing those two would drop the repeated note. Only when every pending
+// note-on started at that tick is the newest one closed (a zero-length note).
+MidiEvent* TakeNoteEndedAt(std::vector<MidiEvent*>& waiting, std::int32_t time) {
+    auto ended = std::find_if(waiting.rbegin(), waiting.rend(),
+                              [time](const MidiEvent* on) { return on->time < time; });
+    if (ended == waiting.rend()) {
+        ended = waiting.rbegin();
+    }
+    MidiEvent* on = *ended;
+    waiting.erase(std::next(ended).base());
+    return on;
+}
 
 class TrackPairing {
 public:
@@ -113,9 +130,7 @@ void TrackPairing::Pair(std::vector<std::unique_ptr<MidiEvent>>& events) {
         } else if (event.isNoteEnd()) {
             auto& waiting = pending_[key];
             if (!waiting.empty()) {
-                // Overlapping notes on one key close innermost first.
-                MidiEvent* on = waiting.back();
-                waiting.pop_back();
+                MidiEvent* on = TakeNoteEndedAt(waiting, event.time);
                 on->duration = event.time - on->time;
                 on->buddy = &event;
                 event.buddy = on;

@@ -31,6 +31,28 @@ TEST(NotePairing, OverlappingNotesOnOneKeyCloseInnermostFirst) {
     EXPECT_TRUE(test::SongIsConsistent(song));
 }
 
+// Legato on one key: each note restarts the key just before the previous
+// note-off of the same tick. Every note keeps its own length.
+TEST(NotePairing, ARepeatedNoteStartedBeforeTheNoteOffOfItsTickSurvives) {
+    MidiSong song;
+    FillTrack(song, {{0, 0x90, 60, 100},
+                     {480, 0x90, 60, 100},
+                     {480, 0x80, 60, 0},
+                     {960, 0x90, 60, 100},
+                     {960, 0x80, 60, 0},
+                     {1440, 0x80, 60, 0}});
+    PairNotes(song);
+    const MidiTrack& track = Track(song);
+    ASSERT_EQ(track.count(), 6u);
+    for (const std::size_t on : {0u, 1u, 3u}) {
+        EXPECT_EQ(track[on]->duration, 480) << "note-on " << on;
+        EXPECT_EQ(track[on]->buddy->time, track[on]->time + 480) << "note-on " << on;
+    }
+    EXPECT_EQ(song.correctedCount, 0);
+    EXPECT_EQ(song.overlappedCount, 2);
+    EXPECT_TRUE(test::SongIsConsistent(song));
+}
+
 TEST(NotePairing, NoteOffAndVelocityZeroNoteOnEndNotesAlike) {
     MidiSong song;
     FillTrack(song,
