@@ -30,9 +30,25 @@ bool IsKeptController(int number) {
                        [number](const KeptController& kept) { return kept.number == number; });
 }
 
+// Whether one of the listed tempo or meter changes lies exactly at the tick.
+template <typename Event>
+bool AnyAt(const std::vector<Event*>& list, std::int32_t tick) {
+    return std::any_of(list.begin(), list.end(),
+                       [tick](const Event* event) { return event->time == tick; });
+}
+
+// What a track carries over from before the begin mark. A tempo or meter
+// change at the mark itself takes over at the new start, so the one in force
+// before it is not carried.
+struct CarriedSettings {
+    bool tempo = true;
+    bool meter = true;
+};
+
 // Marks what the crop drops from one track and cuts the notes that sound at
 // the end mark there.
-void MarkTrack(MidiTrack& track, std::int32_t beginMark, std::int32_t endMark) {
+void MarkTrack(MidiTrack& track, std::int32_t beginMark, std::int32_t endMark,
+               CarriedSettings carried) {
     MidiEvent* lastTempo = nullptr;
     MidiEvent* lastMeter = nullptr;
     std::array<MidiEvent*, 256> lastController{};
@@ -77,6 +93,30 @@ void MarkTrack(MidiTrack& track, std::int32_t beginMark, std::int32_t endMark) {
             }
         }
     }
+    if (lastTempo != nullptr && !carried.tempo) {
+        Detach(*lastTempo);
+    }
+    if (lastMeter != nullptr && !carried.meter) {
+        Detach(*lastMeter);
+    }
+}
+
+// Every track ends at the new end. A track without an end of track gets one
+// there: moving its last event instead would stretch a note or shift a
+// message.
+void EndTracksAt(MidiSong& song, std::int32_t end) {
+    for (const auto& track : song.tracks) {
+        if (track->events.empty()) {
+            continue;
+        }
+        if (track->events.back()->kind() == EventKind::EndOfTrack) {
+            MoveEvent(song, *track->events.back(), end);
+        } else {
+            auto ending = std::make_unique<EndOfTrackEvent>();
+            ending->time = end;
+            song.messages.Insert(track->Add(std::move(ending)));
+        }
+    }
 }
 
 // Moves the kept events to their new times and the dropped ones to `removed`.
@@ -115,8 +155,10 @@ int CropSong(MidiSong& song, std::int32_t beginMark, std::int32_t endMark) {
         return kRefused;
     }
     std::vector<std::unique_ptr<MidiEvent>> removed;
+    const CarriedSettings carried{!AnyAt(song.tempos, beginMark),
+                                  !AnyAt(song.timeSignatures, beginMark)};
     for (const auto& track : song.tracks) {
-        MarkTrack(*track, beginMark, endMark);
+        MarkTrack(*track, beginMark, endMark, carried);
     }
     for (const auto& track : song.tracks) {
         CompactTrack(*track, beginMark, removed);
@@ -126,12 +168,7 @@ int CropSong(MidiSong& song, std::int32_t beginMark, std::int32_t endMark) {
     song.UnlistDetached();
 
     if (IsMarkSet(endMark)) {
-        const std::int32_t newEnd = IsMarkSet(beginMark) ? endMark - beginMark : endMark;
-        for (const auto& track : song.tracks) {
-            if (!track->events.empty()) {
-                MoveEvent(song, *track->events.back(), newEnd);
-            }
-        }
+        EndTracksAt(song, IsMarkSet(beginMark) ? endMark - beginMark : endMark);
     }
     song.songLength = LastEventTime(song);
     PairNotes(song);

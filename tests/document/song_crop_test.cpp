@@ -114,6 +114,31 @@ TEST_F(CropSongTest, WithOnlyABeginMarkShiftsTheRestToTheStart) {
     EXPECT_TRUE(SongIsConsistent(song));
 }
 
+TEST(CropSong, AChangeAtTheBeginMarkReplacesTheOneBeforeAndTracksWithoutAnEndGetOne) {
+    MidiSong song;
+    MidiTrack& conductor = AddTrack(song);
+    AddTempo(conductor, 0, 500000);
+    AddTempo(conductor, 960, 300000);
+    AddEvent(conductor, 0, std::make_unique<TimeSignatureEvent>(3, 4, 24, 8));
+    AddEvent(conductor, 960, std::make_unique<TimeSignatureEvent>(4, 4, 24, 8));
+    MidiTrack& melody = AddTrack(song);
+    AddNote(melody, 0, 62, 1000, 1100);
+    FinishSong(song);
+    // A track as some files have it: no end of track.
+    DeleteEvent(song, *melody.events.back());
+
+    ASSERT_EQ(CropSong(song, 960, 1920), 0);
+    ASSERT_EQ(song.tempos.size(), 1u);
+    EXPECT_EQ(song.TempoAt(0), 300000);
+    ASSERT_EQ(song.timeSignatures.size(), 1u);
+    EXPECT_EQ(song.timeSignatures[0]->numerator(), 4);
+    EXPECT_EQ(song.bars.size(), 1);
+    EXPECT_THAT(NotesOf(melody), ElementsAre(Pair(40, 140)));
+    EXPECT_EQ(melody.events.back()->kind(), EventKind::EndOfTrack);
+    EXPECT_EQ(melody.events.back()->time, 960);
+    EXPECT_TRUE(SongIsConsistent(song));
+}
+
 TEST_F(CropSongTest, RefusesAnEndMarkAtOrBeforeTheBeginMark) {
     const std::size_t messages = song.messages.size();
     EXPECT_EQ(CropSong(song, 960, 960), kRefused);
