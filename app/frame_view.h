@@ -37,6 +37,8 @@ public:
     virtual void SetZoomIndex(int index) = 0;
     // 0 notes, 1 diatonic, 2 chromatic tablature.
     virtual void SetTablatureType(int type) = 0;
+    // Edit mode shows the edit cursor and lets notes be selected and moved.
+    virtual void SetEditMode(bool open) = 0;
 };
 
 }  // namespace tavrino

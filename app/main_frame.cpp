@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app/about_box.h"
 #include "app/frame_placement.h"
@@ -55,10 +56,16 @@ CMainFrame::CMainFrame(const Services& services)
       notifier_(this),
       monitors_(services.monitorFactory),
       display_(*panes_, *view_, player_, doc_.song),
-      transport_({player_, doc_, monitors_, *view_, display_, settings_, *this}),
+      transport_({player_, doc_, monitors_, *view_, display_, settings_, *this,
+                  [this] { return IsEditMode(); }}),
       tracker_({player_, doc_, monitors_, *view_, display_, transport_, settings_, *this}),
       tempo_(std::make_unique<TempoControl>(this, *panes_, player_)),
-      files_(std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_)) {
+      files_(std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_)),
+      editMode_(
+          std::make_unique<EditMode>(EditMode::Parts{doc_, *view_, player_, store_, *this}, [this] {
+              view_->Invalidate();
+              UpdateCommands();
+          })) {
     setCentralWidget(view_->widget());
     CreateToolbarControls();
     ConnectCommands();
@@ -71,6 +78,7 @@ CMainFrame::CMainFrame(const Services& services)
 }
 
 CMainFrame::~CMainFrame() {
+    editMode_.reset();
     player_.Stop(false);
     player_.Close();
     player_.Shutdown();
@@ -117,6 +125,7 @@ void CMainFrame::ConnectCommands() {
     Connect(ID_APP_EXIT, [this] { close(); });
     Connect(ID_EDIT_UNDO, [this] { doc_.OnEditUndo(); });
     Connect(ID_EDIT_CROP, [this] { doc_.OnCrop(); });
+    Connect(ID_EDIT_MODE, [this] { editMode_->Toggle(); });
     for (const auto& [id, kind] : kMonitorCommands) {
         Connect(id, [this, kind = kind] { ToggleMonitor(kind); });
     }
@@ -154,6 +163,10 @@ void CMainFrame::UpdateCommands() {
     a[ID_EDIT_UNDO]->setText(QString::fromStdString(undo.text));
     a[ID_EDIT_UNDO]->setEnabled(undo.enabled);
     a[ID_EDIT_CROP]->setEnabled(doc_.CanCrop());
+    a[ID_EDIT_MODE]->setEnabled(true);
+    a[ID_EDIT_MODE]->setChecked(IsEditMode());
+    a[ID_EDIT_MODE]->setText(IsEditMode() ? "&Quit Edit Mode\tAlt+E"
+                                          : "&Switch to Edit Mode\tAlt+E");
     for (const auto& [id, kind] : kMonitorCommands) {
         a[id]->setEnabled(monitors_.CanOpen(kind));
         a[id]->setChecked(monitors_.IsOpen(kind));
@@ -209,7 +222,7 @@ bool CMainFrame::HandleMessage(QEvent& event) {
             ShowTempo();
             break;
         case WM_MONITOR_NOTE:
-            SoundMonitorNote(player_, static_cast<MonitorNoteEvent&>(event), *this);
+            OnMonitorNote(static_cast<MonitorNoteEvent&>(event));
             return true;
         case WM_MONITOR_CLOSED:
             monitors_.Remove(static_cast<MonitorClosedEvent&>(event).monitor);
@@ -219,6 +232,25 @@ bool CMainFrame::HandleMessage(QEvent& event) {
     }
     UpdateCommands();
     return true;
+}
+
+void CMainFrame::OnMonitorNote(const MonitorNoteEvent& note) {
+    SoundMonitorNote(player_, note, *this);
+    if (!IsEditMode()) {
+        return;
+    }
+    if (player_.IsPlaying()) {
+        // Written where the music stands, held for as long as the key is.
+        doc_.editCursor = static_cast<std::int32_t>(
+            std::max<std::int64_t>(player_.Position() - player_.position.offset, 0));
+        doc_.WriteNote(note.key, static_cast<NoteWriteType>(note.mode));
+    } else if (note.mode != NoteMode::kRelease) {
+        doc_.WriteNote(note.key, kStepEntry);
+    }
+}
+
+void CMainFrame::OnTracksChanged() {
+    editMode_->RefreshTracks();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

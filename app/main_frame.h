@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/edit_mode.h"
 #include "app/file_commands.h"
 #include "app/frame_actions.h"
 #include "app/frame_view.h"
@@ -52,6 +53,14 @@ public:
     FileCommands& files() { return *files_; }
     Transport& transport() { return transport_; }
     QComboBox* tablatureTypeBox() const { return tabType_; }
+    EditMode& editMode() { return *editMode_; }
+    // True while the edit toolbar exists.
+    bool IsEditMode() const { return editMode_ != nullptr && editMode_->IsOpen(); }
+    // A note of a monitor or of mouse writing: sounds it and, in edit mode,
+    // writes it into the song.
+    void OnMonitorNote(const MonitorNoteEvent& note);
+    // The score's note menu changed the tracks or their highlight.
+    void OnTracksChanged();
     TempoControl& tempo() { return *tempo_; }
 
     // Sets each command's enabled, checked and text state from the song, the
@@ -118,6 +127,7 @@ private:
     PositionTracker tracker_;
     std::unique_ptr<TempoControl> tempo_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<EditMode> editMode_;
     QComboBox* tabType_ = nullptr;
 };
 

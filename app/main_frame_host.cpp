@@ -69,6 +69,9 @@ void CMainFrame::ScrollToShow(std::int32_t tick) {
 
 void CMainFrame::ResetMonitors(bool newSong) {
     monitors_.ResetMonitors(newSong);
+    if (newSong && editMode_ != nullptr) {
+        editMode_->RefreshTracks();
+    }
 }
 
 void CMainFrame::ShowPosition(std::int32_t tick) {
@@ -87,8 +90,11 @@ void CMainFrame::ShowModified(bool modified) {
     setWindowModified(modified);
 }
 
-// There is no edit mode to leave until the edit toolbar exists.
-void CMainFrame::LeaveEditMode() {}
+void CMainFrame::LeaveEditMode() {
+    if (editMode_ != nullptr) {
+        editMode_->Close();
+    }
+}
 
 void CMainFrame::ReloadCurrentFile() {
     files_->ReopenCurrentFile();

@@ -32,4 +32,13 @@ void SoundMonitorNote(Player& player, const MonitorNoteEvent& note, QObject& con
     }
 }
 
+void SilenceHeldNotes(CTavrinoDoc& doc, Player& player) {
+    for (const HeldKey& held : doc.ReleasePendingNotes()) {
+        player.NoteOff(kChannel, held.key, 0);
+        if (held.channel != kChannel) {
+            player.NoteOff(held.channel, held.key, 0);
+        }
+    }
+}
+
 }  // namespace tavrino

@@ -23,6 +23,7 @@ public:
     int ZoomIndex() const override { return view_->ZoomIndex(); }
     void SetZoomIndex(int index) override { view_->SetZoomIndex(index); }
     void SetTablatureType(int type) override { view_->SetTablatureType(type); }
+    void SetEditMode(bool open) override { view_->SetEditMode(open); }
 
 private:
     CTavrinoView* view_;  // the main window's central widget owns it

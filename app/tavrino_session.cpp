@@ -40,6 +40,15 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
         CMainFrame::Services{store_, settings_, player_, monitors, recentFiles_, makeView});
     QObject::connect(view, &CTavrinoView::playTickScrolled, frame_.get(),
                      [this](std::int32_t tick) { frame_->transport().SeekTo(tick); });
+    QObject::connect(view, &CTavrinoView::monitorsReset, frame_.get(),
+                     [this](bool newSong) { frame_->monitors().ResetMonitors(newSong); });
+    QObject::connect(view, &CTavrinoView::tracksChanged, frame_.get(),
+                     [this] { frame_->OnTracksChanged(); });
+    QObject::connect(
+        view, &CTavrinoView::noteRequested, frame_.get(), [this](int key, bool pressed) {
+            frame_->OnMonitorNote(
+                MonitorNoteEvent(key, pressed ? NoteMode::kPress : NoteMode::kRelease, 0));
+        });
 }
 
 bool TavrinoSession::Start(const CommandLineRequest& request) {

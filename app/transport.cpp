@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "app/monitor_notes.h"
+
 namespace tavrino {
 
 void Transport::Play(bool countIn, bool ignoreBeginMark) {
@@ -13,9 +15,12 @@ void Transport::Play(bool countIn, bool ignoreBeginMark) {
     if (p_.doc.song.messages.empty()) {
         return;
     }
-    const std::int32_t start = p_.doc.beginMark != kNoMark && !ignoreBeginMark
-                                   ? p_.doc.beginMark
-                                   : p_.player.position.current.load();
+    std::int32_t start = p_.player.position.current.load();
+    if (p_.doc.beginMark != kNoMark && !ignoreBeginMark) {
+        start = p_.doc.beginMark;
+    } else if (p_.editMode() && p_.doc.editCursor != kNoMark) {
+        start = p_.doc.editCursor;
+    }
     const int result = p_.player.Play(start, countIn);
     p_.view.Invalidate();
     if (result != Player::kOk && result != Player::kAlreadyPlaying) {
@@ -25,6 +30,7 @@ void Transport::Play(bool countIn, bool ignoreBeginMark) {
 
 void Transport::Stop() {
     p_.player.Stop(false);
+    SilenceHeldNotes(p_.doc, p_.player);
     p_.monitors.ResetMonitors(false);
     p_.view.Invalidate();
 }
@@ -32,6 +38,9 @@ void Transport::Stop() {
 void Transport::Rewind() {
     const std::int32_t start = p_.doc.beginMark != kNoMark ? p_.doc.beginMark : 0;
     p_.player.Seek(start);
+    if (p_.editMode()) {
+        p_.doc.editCursor = start;
+    }
     p_.view.Invalidate();
     p_.display.ShowPosition(-1);
     p_.monitors.ResetMonitors(false);
@@ -68,6 +77,12 @@ void Transport::Transpose(int semitones, bool wholeSong) {
 
 void Transport::OnPlayerEnded() {
     p_.monitors.ResetMonitors(false);
+    if (p_.editMode() && p_.doc.editCursor != kNoMark) {
+        p_.player.Seek(p_.doc.editCursor);
+        p_.display.ShowPosition(-1);
+        p_.view.Invalidate();
+        return;
+    }
     p_.player.Seek(0);
     p_.display.ShowPosition(-1);
     p_.view.Invalidate();

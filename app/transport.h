@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "app/frame_view.h"
 #include "app/position_display.h"
@@ -23,18 +24,20 @@ public:
         PositionDisplay& display;
         const Settings& settings;
         QWidget& window;  // owns the error boxes
+        std::function<bool()> editMode;
     };
 
     explicit Transport(const Parts& parts) : p_(parts) {}
 
     // Starts at the begin mark, unless `ignoreBeginMark` or there is none,
-    // else where the music stands. Nothing happens while playing or when the
-    // song has no events.
+    // else at the edit cursor in edit mode, else where the music stands. Nothing happens while
+    // playing or when the song has no events.
     void Play(bool countIn, bool ignoreBeginMark);
     // The Play command: at the begin mark, with the count-in setting.
     void PlayCommand() { Play(p_.settings.playMetronome != 0, false); }
     void Stop();
     // Back to the begin mark, or to the start; playing goes on from there.
+    // In edit mode the edit cursor goes there too.
     void Rewind();
     // The user moved the play position; playing goes on from there.
     void SeekTo(std::int32_t tick);
@@ -42,8 +45,9 @@ public:
     void PlayOrStop();
     // Transposes the whole song, or the visible tracks, within the marks.
     void Transpose(int semitones, bool wholeSong);
-    // The song ran out: a marked passage or a repeated song plays again,
-    // otherwise the player waits at the start.
+    // The song ran out: in edit mode the player waits at the edit cursor;
+    // otherwise a marked passage or a repeated song plays again, or the
+    // player waits at the start.
     void OnPlayerEnded();
 
 private:

@@ -53,9 +53,10 @@ CTavrinoDoc::CTavrinoDoc(DocumentHost& host, PlayerControl& player)
 // --- Document life cycle -----------------------------------------------------
 
 void CTavrinoDoc::DeleteContents() {
+    // Leaving edit mode first lets keys still held be silenced.
+    host_.LeaveEditMode();
     ForgetNotes([](const MidiEvent&) { return true; });
     song.Reset();
-    host_.LeaveEditMode();
     beginMark = kNoMark;
     endMark = kNoMark;
     editCursor = 0;
@@ -298,6 +299,7 @@ int CTavrinoDoc::DeleteTrack(int trackIndex) {
     const MidiTrack* doomed = song.tracks[static_cast<std::size_t>(trackIndex)].get();
     ForgetNotes([doomed](const MidiEvent& note) { return note.track == doomed; });
     tavrino::DeleteTrack(song, trackIndex);
+    KeepEditTrackInSong();
     SetModified(1, kOtherEdit);
     RestartPlayer(wasPlaying);
     return 0;
@@ -396,6 +398,7 @@ void CTavrinoDoc::RefreshForNewSong() {
 
 void CTavrinoDoc::ForgetNotes(const std::function<bool(const MidiEvent&)>& doomed) {
     std::erase_if(pendingNotes, [&doomed](const MidiEvent* note) { return doomed(*note); });
+    std::erase_if(shownAlternates, [&doomed](const auto& shown) { return doomed(*shown.first); });
     if (selection_ == nullptr) {
         return;
     }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "document/document_host.h"
@@ -32,6 +33,12 @@ enum NoteWriteType : int {
 };
 
 enum NoteValueField : int { kNotePitch = 0, kNoteVelocity = 1 };
+
+// A key of a note written by a key press that is still held.
+struct HeldKey {
+    int channel = 0;
+    int key = 0;
+};
 
 struct MenuItemState {
     std::string text;
@@ -88,8 +95,23 @@ public:
     int ScaleTrackVelocities(int trackIndex);
     int ApplyTempoPercent();
     int WriteNote(int pitch, NoteWriteType type);
-    // Applies the drag of the selected note `index` to every selected note.
+    // Applies the drag of the selected note `index` to every selected note,
+    // keeping the group within the song and the MIDI keys.
     int ApplyTrackerDrag(std::size_t index);
+
+    // Edit mode.
+    // An empty song gets its conductor track, and the player its division and
+    // tempo.
+    void SetUpEmptySong();
+    // Appends an empty track playing on `channel` (0-15), named unless `name`
+    // is empty, and makes it the edit track.
+    int AddNewTrack(const std::string& name, int channel);
+    // The edit track within the tracks that take notes (1 on), after tracks
+    // went or moved.
+    void KeepEditTrackInSong();
+    // Ends every note whose key is still held at the edit cursor, or just
+    // after its start, and returns the keys to silence.
+    std::vector<HeldKey> ReleasePendingNotes();
 
     MidiSong song;
     std::string pathName;  // the file the document was read from or saved to
@@ -103,6 +125,10 @@ public:
     std::int16_t editVelocity = 127;
     std::int32_t noteDuration = 0;
     std::int32_t noteGap = 0;
+    bool mouseWrite = false;  // clicks on the staff write notes in edit mode
+    // Notes shown with another way to play them than the preferred one: the
+    // alternate's number (1 on) by note-on.
+    std::unordered_map<const MidiEvent*, int> shownAlternates;
     std::int32_t lastKind = kUnmodified;
     std::array<std::int32_t, 4> ModifiedKinds{};
     TransposeUndoRecord TransposeUndo;
@@ -121,7 +147,9 @@ private:
     void ChangeNoteValue(MidiEvent& note, int value, NoteValueField field);
     int WriteNoteOn(int pitch, NoteWriteType type);
     int WriteKeyUp(int pitch);
-    bool DragFits(const NoteDragTarget& target, std::int32_t draggedStart) const;
+    // Ends the held note with a note-off at the edit cursor, never before
+    // the note's first tick is over.
+    void EndHeldNote(MidiEvent& on);
 
     DocumentHost& host_;
     PlayerControl& player_;

@@ -257,6 +257,39 @@ void PlayList(QPainter& p) {
     p.drawPolygon(QPolygonF({{14, 14}, {21, 18}, {14, 22}}));
 }
 
+// A note value of the edit toolbar: a head, hollow for the whole and half
+// notes, with a stem unless whole, and `flags` flags; a triplet carries a 3.
+void NoteValue(QPainter& p, bool hollow, bool stem, int flags, bool triplet = false) {
+    p.save();
+    p.translate(8, 15.5);
+    p.rotate(-20);
+    p.setPen(Stroke(kInk, hollow ? 1.4 : 1));
+    p.setBrush(hollow ? QBrush(Qt::NoBrush) : QBrush(kInk));
+    p.drawEllipse(QPointF(0, 0), 3.6, 2.5);
+    p.restore();
+    if (!stem) {
+        return;
+    }
+    p.setPen(Stroke(kInk, 1.2));
+    p.drawLine(QPointF(11.2, 14.5), QPointF(11.2, 2));
+    for (int flag = 0; flag < flags; ++flag) {
+        const qreal y = 2 + flag * 3.2;
+        QPainterPath path;
+        path.moveTo(11.2, y);
+        path.cubicTo(13, y + 2.5, 16.5, y + 3.5, 15.5, y + 7);
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+    }
+    if (triplet) {
+        QFont font("Liberation Sans");
+        font.setPixelSize(8);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(kBlue);
+        p.drawText(QRectF(0, 0, 8, 9), Qt::AlignCenter, "3");
+    }
+}
+
 // The application: a harmonica under an eighth note, on a rounded tile.
 void Application(QPainter& p) {
     p.scale(256 / 64.0, 256 / 64.0);
@@ -312,6 +345,13 @@ int main(int argc, char** argv) {
         {"lyrics", icon, Lyrics},
         {"playlist", icon, PlayList},
         {"edit", icon, Pencil},
+        {"note_whole", {20, 20}, [](QPainter& p) { NoteValue(p, true, false, 0); }},
+        {"note_half", {20, 20}, [](QPainter& p) { NoteValue(p, true, true, 0); }},
+        {"note_quarter", {20, 20}, [](QPainter& p) { NoteValue(p, false, true, 0); }},
+        {"note_eighth", {20, 20}, [](QPainter& p) { NoteValue(p, false, true, 1); }},
+        {"note_sixteenth", {20, 20}, [](QPainter& p) { NoteValue(p, false, true, 2); }},
+        {"note_thirty_second", {20, 20}, [](QPainter& p) { NoteValue(p, false, true, 3); }},
+        {"note_triplet", {20, 20}, [](QPainter& p) { NoteValue(p, false, true, 1, true); }},
         {"zoom_in", icon, [](QPainter& p) { Magnifier(p, true); }},
         {"zoom_out", icon, [](QPainter& p) { Magnifier(p, false); }},
         {"about", icon, About},

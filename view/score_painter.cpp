@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "view/note_tracker.h"
 #include "view/staff.h"
 
 namespace tavrino {
@@ -96,11 +97,7 @@ void ScorePainter::PaintGrid(const BarGrid& grid) {
 }
 
 bool ScorePainter::ShowsTrack(const MidiTrack* track) const {
-    if (track == nullptr) {
-        return false;
-    }
-    const bool highlighted = (track->flags & MidiTrack::kHighlighted) != 0;
-    return track->visible() || (highlighted && !scene_.printing);
+    return TrackShownOnScore(track, scene_.printing);
 }
 
 QColor ScorePainter::TrackFill(const MidiTrack& track) const {
@@ -159,28 +156,46 @@ std::pair<bool, bool> ScorePainter::PaintNotes(std::int32_t firstEventIndex) {
 const ScorePainter::NoteLabel& ScorePainter::LabelOf(int key) {
     std::optional<NoteLabel>& label = labels_[std::clamp(key, 0, 127)];
     if (!label) {
-        const NoteTabText tab = TabTextForNote(scene_.tabs, key, 0, false);
-        const auto prepared = [](const std::string& text, const QFont& font) {
-            QStaticText staticText(QString::fromStdString(text));
-            staticText.setTextFormat(Qt::PlainText);
-            staticText.prepare(QTransform(), font);
-            return staticText;
-        };
-        const QFont& holeFont = tab.lowHole ? style_.underlinedTabFont : style_.tabFont;
-        label = NoteLabel{
-            prepared(tab.symbol, style_.symbolFont),
-            prepared(tab.holeText, holeFont),
-            prepared(tab.accidental == ' ' ? std::string() : std::string(1, tab.accidental),
-                     style_.tabFont),
-            static_cast<int>(tab.symbol.size()),
-            tab.lowHole,
-            tab.brush ? std::optional<QColor>(ToQColor(*tab.brush)) : std::nullopt};
+        label = MakeLabel(key, 0);
     }
     return *label;
 }
 
+ScorePainter::NoteLabel ScorePainter::MakeLabel(int key, int alternate) const {
+    const NoteTabText tab = TabTextForNote(scene_.tabs, key, alternate, false);
+    const auto prepared = [](const std::string& text, const QFont& font) {
+        QStaticText staticText(QString::fromStdString(text));
+        staticText.setTextFormat(Qt::PlainText);
+        staticText.prepare(QTransform(), font);
+        return staticText;
+    };
+    const QFont& holeFont = tab.lowHole ? style_.underlinedTabFont : style_.tabFont;
+    return NoteLabel{
+        prepared(tab.symbol, style_.symbolFont),
+        prepared(tab.holeText, holeFont),
+        prepared(tab.accidental == ' ' ? std::string() : std::string(1, tab.accidental),
+                 style_.tabFont),
+        static_cast<int>(tab.symbol.size()),
+        tab.lowHole,
+        tab.brush ? std::optional<QColor>(ToQColor(*tab.brush)) : std::nullopt};
+}
+
+std::optional<ScorePainter::NoteLabel> ScorePainter::AlternateLabelOf(const MidiEvent& note) const {
+    if (scene_.alternates == nullptr || scene_.alternates->empty()) {
+        return std::nullopt;
+    }
+    const auto chosen = scene_.alternates->find(&note);
+    // After a transposition the key may have no such alternate any more.
+    if (chosen == scene_.alternates->end() ||
+        !TabTextForNote(scene_.tabs, note.data1, chosen->second, false).exists) {
+        return std::nullopt;
+    }
+    return MakeLabel(note.data1, chosen->second);
+}
+
 PixelRect ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill) {
-    const NoteLabel& label = LabelOf(event.data1);
+    const std::optional<NoteLabel> alternate = AlternateLabelOf(event);
+    const NoteLabel& label = alternate ? *alternate : LabelOf(event.data1);
     QColor colour = fill.colour;
     if (!fill.keep && label.brush) {
         colour = *label.brush;
@@ -340,6 +355,17 @@ void ScorePainter::PaintEditCursor() {
     painter_.save();
     painter_.setPen(style_.cursorPen);
     painter_.drawLine(x, kBandBottom, x, layout_.staffBottom);
+    painter_.restore();
+}
+
+void ScorePainter::PaintTrackerFrame(const PixelRect& frame) {
+    painter_.save();
+    ClipTo(layout_.notesLeft, layout_.staffTop, layout_.right2, layout_.staffBottom);
+    painter_.setPen(style_.trackerPen);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(frame.left - 1, frame.top - 1, frame.right - frame.left + 1,
+                            frame.bottom - frame.top + 1));
+    painter_.fillRect(ToQRect(ResizeHandleRect(frame)), style_.trackerPen.color());
     painter_.restore();
 }
 

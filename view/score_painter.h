@@ -36,6 +36,8 @@ public:
     // The band above the staff up to the tick, and the selection marks.
     void PaintPositionBand(std::int32_t tick);
     void PaintEditCursor();
+    // The frame around a selected note, with its stretch handle.
+    void PaintTrackerFrame(const PixelRect& frame);
 
 private:
     struct NoteFill {
@@ -65,6 +67,9 @@ private:
     void PaintTextRow(std::int32_t firstEventIndex);
     void PaintClefs(bool notesAbove, bool notesBelow);
     const NoteLabel& LabelOf(int key);
+    NoteLabel MakeLabel(int key, int alternate) const;
+    // The alternate tablature the user chose for the note, if any.
+    std::optional<NoteLabel> AlternateLabelOf(const MidiEvent& note) const;
     void ClipTo(int left, int top, int right, int bottom);
     bool ShowsTrack(const MidiTrack* track) const;
     QColor TrackFill(const MidiTrack& track) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "document/song_edits.h"
 #include "settings/settings.h"
@@ -18,6 +19,15 @@ struct PlayState {
     std::int32_t displayIndex = -1;
 };
 
+// Visible tracks are drawn, and on screen highlighted ones too.
+inline bool TrackShownOnScore(const MidiTrack* track, bool printing) {
+    if (track == nullptr) {
+        return false;
+    }
+    const bool highlighted = (track->flags & MidiTrack::kHighlighted) != 0;
+    return track->visible() || (highlighted && !printing);
+}
+
 // Everything the score shows besides its geometry. References must outlive
 // the scene.
 struct ScoreScene {
@@ -30,6 +40,8 @@ struct ScoreScene {
     std::int32_t editCursor = kNoMark;
     bool editMode = false;
     bool printing = false;
+    // Notes shown with an alternate tablature, by note-on; none when null.
+    const std::unordered_map<const MidiEvent*, int>* alternates = nullptr;
 };
 
 }  // namespace tavrino

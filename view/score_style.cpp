@@ -53,6 +53,7 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       gridPen(Pen(Qt::SolidLine, 0, QColor(192, 192, 192))),
       markPen(Pen(Qt::DashLine, 1, QColor(192, 0, 0))),
       cursorPen(Pen(Qt::DotLine, 1, QColor(64, 0, 192))),
+      trackerPen(Pen(Qt::SolidLine, 1, QColor(24, 24, 32))),
       bendPen(Pen(Qt::SolidLine, 2, QColor(255, 0, 0))),
       played(ToQColor(settings.colorPlayed)),
       highlight(ToQColor(settings.colorSelect)),

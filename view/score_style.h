@@ -27,6 +27,7 @@ struct ScoreStyle {
     QPen gridPen;
     QPen markPen;
     QPen cursorPen;
+    QPen trackerPen;  // the frames of selected notes
     QPen bendPen;
 
     QColor played;

@@ -78,8 +78,7 @@ int KeyFromY(const ScoreLayout& layout, const ScoreWindow& window, int y) {
         (2.0 * layout.middleY - 2.0 * y - layout.lineHeight + layout.stepSpacing / 2 - 1) /
             layout.stepSpacing +
         2.0 * window.centrePosition;
-    const int key = KeyFromHalfPosition(static_cast<int>(std::floor(halfPosition + 0.5)));
-    return std::clamp(key, 0, 127);
+    return KeyFromHalfPosition(static_cast<int>(std::floor(halfPosition + 0.5)));
 }
 
 bool UpdateWindow(ScoreWindow& window, const ScoreLayout& layout, std::int32_t tick,

@@ -55,7 +55,8 @@ int PositionY(const ScoreLayout& layout, const ScoreWindow& window, int position
 // sharp sits half a step above its natural and a flat half a step below.
 PixelRect NoteRect(const ScoreLayout& layout, const ScoreWindow& window, int key,
                    std::int32_t start, std::int32_t duration, bool offsetAccidentals);
-// The key whose bar covers the pixel row, within 0..127.
+// The key whose bar covers the pixel row. Far above or below the staff it
+// lies outside 0..127: the caller decides whether to ignore or to stop there.
 int KeyFromY(const ScoreLayout& layout, const ScoreWindow& window, int y);
 
 // Recomputes the visible ticks and, when the tick lies before the window or

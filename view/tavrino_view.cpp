@@ -25,7 +25,13 @@ CTavrinoView::CTavrinoView(CTavrinoDoc& doc, const Settings& settings,
       diatonic_(diatonic),
       chromatic_(chromatic),
       style_(std::make_unique<ScoreStyle>(settings)),
-      page_(settings.tabStaffSpace) {
+      page_(settings.tabStaffSpace),
+      trackers_([this](int key, std::int32_t start, std::int32_t duration) {
+          return TrackerRect(page_.layout(), page_.window(), key, start, duration);
+      }) {
+    doc_.AttachSelection(&trackers_);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -45,7 +51,9 @@ CTavrinoView::CTavrinoView(CTavrinoDoc& doc, const Settings& settings,
     connect(horizontal, &QScrollBar::sliderReleased, this, &CTavrinoView::OnHorizontalReleased);
 }
 
-CTavrinoView::~CTavrinoView() = default;
+CTavrinoView::~CTavrinoView() {
+    doc_.AttachSelection(nullptr);
+}
 
 void CTavrinoView::AttachPlayer(const PlayPositionSource* player) {
     player_ = player;
@@ -87,7 +95,8 @@ ScoreScene CTavrinoView::Scene() const {
                       doc_.endMark,
                       editMode_ ? doc_.editCursor : kNoMark,
                       editMode_,
-                      false};
+                      false,
+                      &doc_.shownAlternates};
 }
 
 void CTavrinoView::FollowPlay() {
@@ -107,6 +116,12 @@ void CTavrinoView::paintEvent(QPaintEvent* event) {
     overlay.PaintPositionBand(scene.play.playing && bandTick_ >= 0 ? bandTick_ : scene.play.tick);
     if (editMode_) {
         overlay.PaintEditCursor();
+        if (!trackers_.Dragging()) {
+            trackers_.Replace();
+        }
+        for (std::size_t i = 0; i < trackers_.Count(); ++i) {
+            overlay.PaintTrackerFrame(trackers_.Frame(i));
+        }
     }
 }
 
@@ -180,6 +195,10 @@ void CTavrinoView::SetTablatureType(int type) {
 
 void CTavrinoView::SetEditMode(bool open) {
     editMode_ = open;
+    if (!open) {
+        hold_.reset();
+        trackers_.Clear();
+    }
     Invalidate();
 }
 

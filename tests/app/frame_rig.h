@@ -30,6 +30,7 @@ public:
     int ZoomIndex() const override { return zoomIndex; }
     void SetZoomIndex(int index) override { zoomIndex = index; }
     void SetTablatureType(int type) override { tablatureType = type; }
+    void SetEditMode(bool open) override { editMode = open; }
 
     std::int32_t firstTick = 0;
     std::int32_t lastTick = 1'000'000;
@@ -41,6 +42,7 @@ public:
     std::int32_t scrollPosition = 0;
     int zoomIndex = 2;
     int tablatureType = 0;
+    bool editMode = false;
 
 private:
     QWidget* widget_ = new QWidget;  // the main window takes it over

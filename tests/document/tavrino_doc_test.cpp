@@ -492,27 +492,32 @@ TEST_F(DocumentTest, ADragMovesStretchesAndTransposesTheSelectedNotes) {
     EXPECT_TRUE(SongIsConsistent(doc.song));
 }
 
-TEST_F(DocumentTest, ADragIsRefusedWhenItsTargetIsInvalidOrLeavesTheSong) {
+TEST_F(DocumentTest, ADragStopsAtTheSongsStartAndTheKeyRangeInsteadOfBreakingTheGroup) {
     Load();
     auto [first, second] = SelectTwoNotes();
     EXPECT_EQ(doc.ApplyTrackerDrag(0), kRefused);  // the view reports no target
-    selection.target = NoteDragTarget{60, 100, 100};
-    EXPECT_EQ(doc.ApplyTrackerDrag(0), kRefused);  // no length
-    selection.target = NoteDragTarget{60, 100, 300};
-    EXPECT_EQ(doc.ApplyTrackerDrag(1), kRefused);  // the first note would start at -380
     EXPECT_EQ(doc.ApplyTrackerDrag(2), kRefused);
-    EXPECT_EQ(first->time, 0);
-    EXPECT_EQ(second->time, 480);
     EXPECT_FALSE(doc.IsModified());
 
-    selection.target = NoteDragTarget{125, 0, 480};  // 62 would become 127 + 0
-    EXPECT_EQ(doc.ApplyTrackerDrag(0), 0);
+    // The first note would start at -380: the group stops at tick 0.
+    selection.target = NoteDragTarget{62, 100, 300};
+    ASSERT_EQ(doc.ApplyTrackerDrag(1), 0);
+    EXPECT_EQ(first->time, 0);
+    EXPECT_EQ(second->time, 480);
+    EXPECT_EQ(second->duration, 200) << "the stretch still applies";
+
+    // 62 would become 129: the group stops with it at 127, 2 semitones apart.
+    selection.target = NoteDragTarget{127, 0, 480};
+    ASSERT_EQ(doc.ApplyTrackerDrag(0), 0);
     EXPECT_EQ(first->data1, 125);
     EXPECT_EQ(second->data1, 127);
-    selection.target = NoteDragTarget{127, 0, 480};
-    EXPECT_EQ(doc.ApplyTrackerDrag(0), 0);
-    EXPECT_EQ(first->data1, 127);
-    EXPECT_EQ(second->data1, 127);  // 129 is no note: left as it was
+    EXPECT_EQ(second->buddy->data1, 127);
+
+    // No length: the note keeps one tick.
+    selection.target = NoteDragTarget{125, 0, 0};
+    ASSERT_EQ(doc.ApplyTrackerDrag(0), 0);
+    EXPECT_EQ(first->duration, 1);
+    EXPECT_TRUE(SongIsConsistent(doc.song));
 }
 
 TEST_F(DocumentTest, ANewDocumentStartsEmptyAfterALoad) {

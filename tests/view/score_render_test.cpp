@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QScrollBar>
 
@@ -15,20 +14,9 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// Qt needs its application object for fonts and widgets; the tests run on
-// the offscreen platform.
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "tavrino_view_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 class ScoreRenderTest : public ::testing::Test {
 protected:
     ScoreRenderTest() {
-        Application();
         MidiTrack& melody = test::AddTrack(song_);
         // C E G, one quarter each from tick 0, and B two bars later.
         test::AddNote(melody, 0, 60, 0, 480);
