@@ -33,6 +33,9 @@ struct DragScene {
         view.resize(kWidth, kHeight);
         view.SetEditMode(true);
         view.SetScrollRange(doc.song.songLength / std::max<int>(1, doc.song.division));
+        // Shown, so that a repaint paints at once.
+        view.show();
+        QApplication::processEvents();
         view.viewport()->repaint();
         for (const MidiEvent* event : doc.song.messages) {
             if (event->playable != 0 && event->time > 0) {
