@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QMouseEvent>
 
 #include "view/note_menu.h"
@@ -183,7 +184,11 @@ void CTavrinoView::ShowNoteMenu(MidiEvent& note, QPoint screenPoint) {
             action->setCheckable(true);
             action->setChecked(true);
         }
-        if (entry.command == kMenuAlternatesTitle) {
+        // The track's properties need a window that shows them.
+        if (entry.command == kMenuAlternatesTitle ||
+            (entry.command == kMenuTrackProperties &&
+             !isSignalConnected(
+                 QMetaMethod::fromSignal(&CTavrinoView::trackPropertiesRequested)))) {
             action->setEnabled(false);
         }
     }
