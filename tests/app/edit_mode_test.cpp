@@ -144,9 +144,12 @@ TEST_F(EditModeTest, MonitorNotesAreWrittenOnlyInEditModeAndTheCursorLeadsTransp
     EXPECT_EQ(rig.player.position.current.load(), 240) << "the end of the song waits at the cursor";
 }
 
-TEST_F(EditModeTest, LeavingEditModeEndsTheKeysStillHeld) {
+TEST_F(EditModeTest, StoppingOrLeavingEditModeEndsTheKeysStillHeld) {
     command()->trigger();
     doc().editCursor = 100;
+    doc().WriteNote(67, kKeyDown);
+    rig.frame->actions()[ID_PLAYER_STOP]->trigger();
+    EXPECT_TRUE(doc().pendingNotes.empty());
     doc().WriteNote(65, kKeyDown);
     ASSERT_EQ(doc().pendingNotes.size(), 1u);
     rig.stream.sent.clear();
