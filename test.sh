@@ -26,5 +26,6 @@ if [ "$full" -eq 1 ]; then
 
   ./scripts/build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRINO_FUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
-  ./scripts/fuzz build-fuzz "${TAVRINO_FUZZ_SECONDS:-60}"
+  # Two minutes of fuzzing in all, shared by the targets.
+  ./scripts/fuzz build-fuzz "${TAVRINO_FUZZ_SECONDS:-40}"
 fi

@@ -13,15 +13,15 @@ CommandLineRequest ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption play("play", "Start playing the file at once.");
     parser.addOption(play);
-    parser.addPositionalArgument("file", "The MIDI file to open (.mid, .kar).", "[FILE]");
+    parser.addPositionalArgument(
+        "files", "The MIDI files (.mid, .kar) or play lists (.lst, .m3u) to play in turn.",
+        "[FILE...]");
 
     CommandLineRequest request;
-    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+    if (!parser.parse(arguments)) {
         request.exitAtOnce = true;
         request.exitCode = 2;
-        request.output =
-            (parser.errorText().isEmpty() ? QString("Too many files.") : parser.errorText()) +
-            "\n\n" + parser.helpText();
+        request.output = parser.errorText() + "\n\n" + parser.helpText();
         return request;
     }
     if (parser.isSet(help) || parser.isSet("help-all")) {
@@ -35,10 +35,8 @@ CommandLineRequest ParseCommandLine(const QStringList& arguments) {
                          QCoreApplication::applicationVersion() + "\n";
         return request;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        request.file = parser.positionalArguments().front();
-    }
-    request.play = parser.isSet(play) && !request.file.isEmpty();
+    request.files = parser.positionalArguments();
+    request.play = parser.isSet(play) && !request.files.isEmpty();
     return request;
 }
 

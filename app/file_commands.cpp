@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
 #include "app/frame_actions.h"
+#include "app/play_list_commands.h"
 #include "song/midi_listing.h"
 
 namespace tavrino {
@@ -19,17 +21,22 @@ constexpr const char* kMidiFilter = "Midi Files (*.mid *.kar);;All Files (*)";
 }  // namespace
 
 FileCommands::FileCommands(QWidget& window, CTavrinoDoc& doc, RecentFileList& recent,
-                           FrameActions& actions)
-    : window_(window), doc_(doc), recent_(recent), actions_(actions) {
+                           FrameActions& actions, PlayListCommands& playList)
+    : window_(window), doc_(doc), recent_(recent), actions_(actions), playList_(playList) {
     ShowRecentFiles();
 }
 
 bool FileCommands::OpenDocumentFile(const QString& path) {
+    return playList_.OpenFiles({path});
+}
+
+bool FileCommands::LoadDocument(const std::string& localPath) {
     if (!doc_.SaveModified()) {
         return false;
     }
     window_.repaint();
-    const bool opened = doc_.OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString()) == 0;
+    const bool opened = doc_.OnOpenDocument(localPath) == 0;
+    const QString path = QFile::decodeName(QByteArray::fromStdString(localPath));
     if (opened) {
         recent_.Add(path);
     } else {
@@ -41,20 +48,23 @@ bool FileCommands::OpenDocumentFile(const QString& path) {
 }
 
 bool FileCommands::ReopenCurrentFile() {
-    return !doc_.pathName.empty() && OpenDocumentFile(QString::fromStdString(doc_.pathName));
+    return !doc_.pathName.empty() && LoadDocument(doc_.pathName);
 }
 
-void FileCommands::New() {
-    if (doc_.SaveModified()) {
-        doc_.OnNewDocument();
-        ShowTitle();
+bool FileCommands::New() {
+    if (!doc_.SaveModified()) {
+        return false;
     }
+    doc_.OnNewDocument();
+    ShowTitle();
+    return true;
 }
 
 void FileCommands::Open() {
-    const QString path = QFileDialog::getOpenFileName(&window_, "Open", QString(), kMidiFilter);
-    if (!path.isEmpty()) {
-        OpenDocumentFile(path);
+    const QStringList paths =
+        QFileDialog::getOpenFileNames(&window_, "Open", QString(), kMidiFilter);
+    if (!paths.isEmpty()) {
+        playList_.OpenFiles(paths);
     }
 }
 

@@ -12,19 +12,26 @@
 namespace tavrino {
 
 class FrameActions;
+class PlayListCommands;
 
 // The File menu's commands, the recent-file list and the listing export: how
 // songs come into the document and go out to files.
 class FileCommands {
 public:
-    FileCommands(QWidget& window, CTavrinoDoc& doc, RecentFileList& recent, FrameActions& actions);
+    FileCommands(QWidget& window, CTavrinoDoc& doc, RecentFileList& recent, FrameActions& actions,
+                 PlayListCommands& playList);
 
-    // Every open goes through here: the recent files, the command line, a
-    // dropped file. False when the user kept the old song or reading failed.
+    // Opens one file (a song, or a play list file) as the whole play list:
+    // the recent files, the command line, a dropped file.
     bool OpenDocumentFile(const QString& path);
+    // Loads a song into the document; the play list opens its entries with
+    // this. False when the user kept the old song or reading failed.
+    bool LoadDocument(const std::string& path);
     // Reopens the song's own file.
     bool ReopenCurrentFile();
-    void New();
+    // False when the user kept the song.
+    bool New();
+    // Asks for one or more songs, which become the play list.
     void Open();
     bool Save();
     bool SaveAs();
@@ -45,6 +52,7 @@ private:
     CTavrinoDoc& doc_;
     RecentFileList& recent_;
     FrameActions& actions_;
+    PlayListCommands& playList_;
     QList<QAction*> recentActions_;
 };
 

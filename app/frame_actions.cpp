@@ -59,6 +59,7 @@ const QList<CommandText>& Commands() {
         {ID_REPEAT_ONE, "&One", {}, true},
         {ID_REPEAT_ALL, "&All", {}, true},
         {ID_METRONOME, "&Metronome Count-In", {}, true},
+        {ID_PRACTICE_LOOP, "Practice &Loop...", {}},
         {ID_TRANSPOSE_HALF_UP, "All Half Step Up\tCtrl+U", {QKeySequence("Ctrl+U")}},
         {ID_TRANSPOSE_HALF_DOWN, "All Half Step Down\tCtrl+D", {QKeySequence("Ctrl+D")}},
         {ID_TRANSPOSE_OCTAVE_UP, "All Octave Up\tAlt+Shift+U", {QKeySequence("Alt+Shift+U")}},
@@ -112,6 +113,7 @@ const QHash<int, QString>& StatusTips() {
         {ID_EDIT_CROP, "Crop file keeping only the selection"},
         {ID_TAB_TEXT_TRACK, "Create a new text track with the note names or tablature"},
         {ID_FILE_PROPERTIES, "Open MIDI file properties"},
+        {ID_PRACTICE_LOOP, "Tempo steps and count-in for a passage played between the marks"},
     };
     return tips;
 }
@@ -167,6 +169,7 @@ FrameActions::FrameActions(QMainWindow& window) {
     player->addMenu(
         AddMenu(player, window, "&Repeat", {ID_REPEAT_NONE, ID_REPEAT_ONE, ID_REPEAT_ALL}));
     player->addAction(actions_[ID_METRONOME]);
+    player->addAction(actions_[ID_PRACTICE_LOOP]);
     bar->addMenu(player);
     QMenu* tools = AddMenu(nullptr, window, "&Tools", {});
     tools->addMenu(

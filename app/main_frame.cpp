@@ -10,6 +10,7 @@
 #include "app/about_box.h"
 #include "app/frame_placement.h"
 #include "app/monitor_notes.h"
+#include "app/practice_loop_dialog.h"
 
 namespace tavrino {
 
@@ -60,7 +61,12 @@ CMainFrame::CMainFrame(const Services& services)
                   [this] { return IsEditMode(); }}),
       tracker_({player_, doc_, monitors_, *view_, display_, transport_, settings_, *this}),
       tempo_(std::make_unique<TempoControl>(this, *panes_, player_)),
-      files_(std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_)),
+      playList_(std::make_unique<PlayListCommands>(PlayListCommands::Parts{
+          *this, store_, settings_, transport_,
+          [this](const std::string& path) { return files_->LoadDocument(path); },
+          [this] { return files_->New(); }, [this] { UpdateCommands(); }})),
+      files_(
+          std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_, *playList_)),
       editMode_(
           std::make_unique<EditMode>(EditMode::Parts{doc_, *view_, player_, store_, *this}, [this] {
               view_->Invalidate();
@@ -135,10 +141,14 @@ void CMainFrame::ConnectCommands() {
     Connect(ID_PLAYER_PLAY, [this] { transport_.PlayCommand(); });
     Connect(ID_PLAYER_STOP, [this] { transport_.Stop(); });
     Connect(ID_PLAYER_REWIND, [this] { transport_.Rewind(); });
+    Connect(ID_PLAYER_NEXT, [this] { playList_->Next(); });
+    Connect(ID_PLAYER_PREVIOUS, [this] { playList_->Previous(); });
+    Connect(ID_VIEW_PLAYLIST, [this] { playList_->ShowDialog(); });
     for (std::size_t mode = 0; mode < kRepeatCommands.size(); ++mode) {
         Connect(kRepeatCommands[mode], [this, mode] { SetRepeat(static_cast<int>(mode)); });
     }
     Connect(ID_METRONOME, [this] { ToggleMetronome(); });
+    Connect(ID_PRACTICE_LOOP, [this] { EditPracticeLoop(); });
     for (const TransposeCommand& command : kTransposeCommands) {
         Connect(command.id,
                 [this, command] { transport_.Transpose(command.semitones, command.wholeSong); });
@@ -153,11 +163,13 @@ void CMainFrame::UpdateCommands() {
     const FrameActions& a = *actions_;
     const bool playing = player_.IsPlaying();
     const bool hasTracks = doc_.HasTracks();
-    for (const CommandId id :
-         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_PLAYER_PLAY,
-          ID_PLAYER_STOP, ID_PLAYER_REWIND, ID_METRONOME, ID_APP_ABOUT}) {
+    for (const CommandId id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+                               ID_APP_EXIT, ID_PLAYER_PLAY, ID_PLAYER_STOP, ID_PLAYER_REWIND,
+                               ID_METRONOME, ID_APP_ABOUT, ID_VIEW_PLAYLIST, ID_PRACTICE_LOOP}) {
         a[id]->setEnabled(true);
     }
+    a[ID_PLAYER_NEXT]->setEnabled(playList_->CanStep());
+    a[ID_PLAYER_PREVIOUS]->setEnabled(playList_->CanStep());
     a[ID_FILE_RELOAD]->setEnabled(hasTracks);
     const MenuItemState undo = doc_.UndoMenuItem();
     a[ID_EDIT_UNDO]->setText(QString::fromStdString(undo.text));
@@ -197,6 +209,14 @@ void CMainFrame::ToggleMetronome() {
     SaveSettings(store_, settings_, kPlayGroup);
 }
 
+void CMainFrame::EditPracticeLoop() {
+    PracticeLoopDialog dialog(settings_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.Apply(settings_);
+        SaveSettings(store_, settings_, kPracticeLoopGroup);
+    }
+}
+
 void CMainFrame::ToggleMonitor(MonitorKind kind) {
     monitors_.Toggle(kind, this, store_);
 }
@@ -216,7 +236,9 @@ bool CMainFrame::HandleMessage(QEvent& event) {
                 static_cast<std::uint32_t>(static_cast<PlayerEvent&>(event).lParam));
             return true;  // the commands' states stay as they are while playing
         case WM_PLAYER_ENDED:
-            transport_.OnPlayerEnded();
+            if (!transport_.OnPlayerEnded()) {
+                playList_->OnSongEnded();
+            }
             break;
         case WM_PLAYER_TEMPO:
             ShowTempo();
@@ -260,6 +282,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     SaveFramePlacement(*this, monitors_, store_);
     monitors_.CloseAll();
+    playList_->CloseDialog();
     event->accept();
 }
 
@@ -306,13 +329,16 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            files_->OpenDocumentFile(url.toLocalFile());
-            UpdateCommands();
-            return;
+            paths.append(url.toLocalFile());
         }
+    }
+    if (!paths.isEmpty()) {
+        event->acceptProposedAction();
+        playList_->OpenFiles(paths);
+        UpdateCommands();
     }
 }
 

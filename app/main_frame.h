@@ -9,6 +9,7 @@
 #include "app/file_commands.h"
 #include "app/frame_actions.h"
 #include "app/frame_view.h"
+#include "app/play_list_commands.h"
 #include "app/player_events.h"
 #include "app/position_display.h"
 #include "app/position_tracker.h"
@@ -51,6 +52,7 @@ public:
     const StatusPanes& panes() const { return *panes_; }
     MonitorList& monitors() { return monitors_; }
     FileCommands& files() { return *files_; }
+    PlayListCommands& playList() { return *playList_; }
     Transport& transport() { return transport_; }
     QComboBox* tablatureTypeBox() const { return tabType_; }
     EditMode& editMode() { return *editMode_; }
@@ -87,6 +89,7 @@ private:
     void ClearSelection();
     void SetRepeat(int mode);
     void ToggleMetronome();
+    void EditPracticeLoop();
     void ToggleMonitor(MonitorKind kind);
 
     // DocumentHost
@@ -126,6 +129,7 @@ private:
     Transport transport_;
     PositionTracker tracker_;
     std::unique_ptr<TempoControl> tempo_;
+    std::unique_ptr<PlayListCommands> playList_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<EditMode> editMode_;
     QComboBox* tabType_ = nullptr;

@@ -80,6 +80,7 @@ void CMainFrame::ShowPosition(std::int32_t tick) {
 
 void CMainFrame::ShowTempo() {
     panes_->ShowBeatsPerMinute(player_.TempoPercent(-1));
+    tempo_->ShowPercent(player_.TempoPercent());
 }
 
 void CMainFrame::Play(bool countIn, bool ignoreBeginMark) {

@@ -19,7 +19,7 @@ void PositionTracker::OnPosition(std::uint32_t parameter) {
         p_.view.PaintPositionBand(shown);
     }
     if (p_.doc.endMark != kNoMark && shown >= p_.doc.endMark) {
-        p_.transport.Rewind();
+        p_.transport.NextLoopPass();
     }
 }
 

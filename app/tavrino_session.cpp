@@ -52,7 +52,7 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
 }
 
 bool TavrinoSession::Start(const CommandLineRequest& request) {
-    if (!request.file.isEmpty() && !frame_->files().OpenDocumentFile(request.file)) {
+    if (!request.files.isEmpty() && !frame_->playList().OpenFiles(request.files)) {
         return false;
     }
     frame_->show();

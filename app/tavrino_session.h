@@ -23,7 +23,7 @@ public:
 
     // Carries out the command line, shows the window, reopens the monitors
     // that were open at the last exit and takes dropped files. False when
-    // the file named could not be opened: the program then ends.
+    // the first file named could not be opened: the program then ends.
     bool Start(const CommandLineRequest& request);
 
     CMainFrame& frame() { return *frame_; }

@@ -16,7 +16,7 @@ int SnapTempoPercent(int percent) {
 
 TempoControl::TempoControl(QWidget* parent, StatusPanes& panes, Player& player)
     : panes_(panes), player_(player), slider_(new QSlider(Qt::Horizontal, parent)) {
-    slider_->setRange(10, 200);
+    slider_->setRange(kLeastTempoPercent, kMostTempoPercent);
     slider_->setPageStep(10);
     slider_->setValue(kNormalSpeed);
     slider_->setTickPosition(QSlider::TicksBelow);
@@ -49,6 +49,11 @@ void TempoControl::ApplyTempoChange(CTavrinoDoc& doc) {
     player_.SetTempo(doc.song.TempoAt(player_.position.current));
     SetPercent(kNormalSpeed);
     panes_.ShowTempoPercent(kNormalSpeed);
+}
+
+void TempoControl::ShowPercent(int percent) {
+    SetPercent(percent);
+    panes_.ShowTempoPercent(percent);
 }
 
 void TempoControl::SetPercent(int percent) {

@@ -23,6 +23,8 @@ public:
     // Makes the slider's speed the song's own: rewrites its tempo events and
     // plays on at 100 %.
     void ApplyTempoChange(CTavrinoDoc& doc);
+    // Shows a speed the player was given elsewhere (a practice loop's pass).
+    void ShowPercent(int percent);
 
 private:
     void Apply(int percent);

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 
 #include "app/monitor_notes.h"
+#include "app/player_events.h"
+#include "player/practice_loop.h"
 
 namespace tavrino {
 
@@ -18,6 +20,9 @@ void Transport::Play(bool countIn, bool ignoreBeginMark) {
     std::int32_t start = p_.player.position.current.load();
     if (p_.doc.beginMark != kNoMark && !ignoreBeginMark) {
         start = p_.doc.beginMark;
+        if (IsPracticeLoop()) {
+            SetLoopTempo(FirstPassTempo(p_.settings, p_.player.TempoPercent()));
+        }
     } else if (p_.editMode() && p_.doc.editCursor != kNoMark) {
         start = p_.doc.editCursor;
     }
@@ -26,6 +31,16 @@ void Transport::Play(bool countIn, bool ignoreBeginMark) {
     if (result != Player::kOk && result != Player::kAlreadyPlaying) {
         QMessageBox::warning(&p_.window, "Tavrino! Error", "Cannot start playing!");
     }
+}
+
+void Transport::PlayCommand() {
+    Play(p_.settings.playMetronome != 0 || (IsPracticeLoop() && p_.settings.loopCountIn != 0),
+         false);
+}
+
+void Transport::PlayFromStart(bool countIn) {
+    p_.player.Play(0, countIn);
+    p_.view.Invalidate();
 }
 
 void Transport::Stop() {
@@ -75,26 +90,52 @@ void Transport::Transpose(int semitones, bool wholeSong) {
     }
 }
 
-void Transport::OnPlayerEnded() {
+bool Transport::IsPracticeLoop() const {
+    return p_.doc.beginMark != kNoMark && p_.doc.endMark != kNoMark;
+}
+
+void Transport::SetLoopTempo(int percent) {
+    if (percent != p_.player.TempoPercent()) {
+        p_.player.TempoPercent(percent);
+        QCoreApplication::postEvent(&p_.window, new PlayerEvent(WM_PLAYER_TEMPO, 0, 0));
+    }
+}
+
+void Transport::NextLoopPass() {
+    if (p_.doc.beginMark == kNoMark) {
+        Rewind();
+        return;
+    }
+    const bool countIn = IsPracticeLoop() && p_.settings.loopCountIn != 0;
+    if (IsPracticeLoop()) {
+        SetLoopTempo(NextPassTempo(p_.settings, p_.player.TempoPercent()));
+    }
+    if (p_.player.IsPlaying() && !countIn) {
+        Rewind();
+        return;
+    }
+    p_.player.Stop(false);
+    p_.monitors.ResetMonitors(false);
+    p_.player.Play(p_.doc.beginMark, countIn);
+    p_.view.Invalidate();
+}
+
+bool Transport::OnPlayerEnded() {
     p_.monitors.ResetMonitors(false);
     if (p_.editMode() && p_.doc.editCursor != kNoMark) {
         p_.player.Seek(p_.doc.editCursor);
         p_.display.ShowPosition(-1);
         p_.view.Invalidate();
-        return;
+        return true;
     }
     p_.player.Seek(0);
     p_.display.ShowPosition(-1);
     p_.view.Invalidate();
     if (p_.doc.beginMark != kNoMark) {
-        p_.player.Play(p_.doc.beginMark, false);
-        return;
+        NextLoopPass();
+        return true;
     }
-    // Without a play list the open song is the whole list, so "All" repeats
-    // it just as "One" does.
-    if (p_.settings.playerRepeat == 1 || p_.settings.playerRepeat == 2) {
-        p_.player.Play(0, false);
-    }
+    return false;
 }
 
 }  // namespace tavrino

@@ -33,8 +33,11 @@ public:
     // else at the edit cursor in edit mode, else where the music stands. Nothing happens while
     // playing or when the song has no events.
     void Play(bool countIn, bool ignoreBeginMark);
-    // The Play command: at the begin mark, with the count-in setting.
-    void PlayCommand() { Play(p_.settings.playMetronome != 0, false); }
+    // The Play command: at the begin mark, with the count-in setting (or the
+    // practice loop's, when both marks are set).
+    void PlayCommand();
+    // Plays the song from its start, whatever the marks.
+    void PlayFromStart(bool countIn);
     void Stop();
     // Back to the begin mark, or to the start; playing goes on from there.
     // In edit mode the edit cursor goes there too.
@@ -45,12 +48,21 @@ public:
     void PlayOrStop();
     // Transposes the whole song, or the visible tracks, within the marks.
     void Transpose(int semitones, bool wholeSong);
+    // The end mark or the song's end was reached while looping: the next pass
+    // starts at the begin mark, with the practice loop's tempo step and
+    // count-in when both marks are set.
+    void NextLoopPass();
     // The song ran out: in edit mode the player waits at the edit cursor;
-    // otherwise a marked passage or a repeated song plays again, or the
-    // player waits at the start.
-    void OnPlayerEnded();
+    // otherwise it goes back to the start. True when that settled what comes
+    // next (edit mode, or a marked passage that plays again); false leaves the
+    // choice to the repeat mode and the play list.
+    bool OnPlayerEnded();
 
 private:
+    bool IsPracticeLoop() const;
+    // Plays on at `percent` and has the window show it.
+    void SetLoopTempo(int percent);
+
     Parts p_;
 };
 

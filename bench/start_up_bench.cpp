@@ -24,7 +24,7 @@ void StartUpWithDemoSong(benchmark::State& state) {
     ScheduledMidiStream stream(outputs, clock);
     MonitorFactory monitors;
     CommandLineRequest request;
-    request.file = TAVRINO_SOURCE_DIR "/examples/oh-susanna.mid";
+    request.files = {TAVRINO_SOURCE_DIR "/examples/oh-susanna.mid"};
     for (auto _ : state) {
         TavrinoSession session(store, stream, monitors);
         if (!session.Start(request) || !QTest::qWaitForWindowExposed(&session.frame())) {

@@ -1,6 +1,7 @@
 // Draws the program's images (clefs, arrows, toolbar and application icons)
 // as PNG files at 1x and 2x, so that they stay sharp on dense screens. Run
 // it after changing a drawing: tavrino-draw-images resources/images
+// (the application icon for desktops also goes to resources/icons).
 
 #include <QDir>
 #include <QGuiApplication>
@@ -317,6 +318,27 @@ void Application(QPainter& p) {
     p.drawLine(QPointF(32, 8), QPointF(40, 15));
 }
 
+// The application icon at the sizes desktops look for, in the layout of the
+// freedesktop icon theme: hicolor/SIZExSIZE/apps/tavrino.png.
+bool SaveDesktopIcons(const QString& folder) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString sizeFolder = QString("%1/hicolor/%2x%2/apps").arg(folder).arg(size);
+        QDir().mkpath(sizeFolder);
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 256.0, size / 256.0);
+        Application(painter);
+        painter.end();
+        if (!image.save(sizeFolder + "/tavrino.png")) {
+            std::fprintf(stderr, "cannot write %s/tavrino.png\n", qPrintable(sizeFolder));
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -362,5 +384,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return 0;
+    return SaveDesktopIcons(folder + "/../icons") ? 0 : 1;
 }

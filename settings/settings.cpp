@@ -68,6 +68,12 @@ void ForEachOption(AnySettings& s, Visit&& visit) {
     visit("midiDevice", kPlayGroup, s.midiDevice);
     visit("showPitchBends", kPlayGroup, s.showPitchBends);
     visit("offsetsharpsflats", kPlayGroup, s.offsetsharpsflats);
+    visit("loopTempoStart", kPracticeLoopGroup, s.loopTempoStart,
+          Range{kLeastTempoPercent, kMostTempoPercent});
+    visit("loopTempoStep", kPracticeLoopGroup, s.loopTempoStep, Range{0, kMostTempoPercent});
+    visit("loopTempoTop", kPracticeLoopGroup, s.loopTempoTop,
+          Range{kLeastTempoPercent, kMostTempoPercent});
+    visit("loopCountIn", kPracticeLoopGroup, s.loopCountIn);
     visit("printTabSpace", kReadOnly, s.printTabSpace);
     visit("printTrebleClef", kPrintGroup, s.printTrebleClef);
     visit("printBassClef", kPrintGroup, s.printBassClef);

@@ -30,6 +30,7 @@ enum SettingsGroup : unsigned {
     kLyricsGroup = 8,
     kPlayGroup = 16,
     kPrintGroup = 32,
+    kPracticeLoopGroup = 64,
 };
 
 inline constexpr int kNamingSystemCount = 5;
@@ -37,6 +38,9 @@ inline constexpr int kNamingSystemCount = 5;
 // structures have room for 32 with the terminator).
 inline constexpr std::size_t kFaceNameLimit = 31;
 inline constexpr int kMostBeatsPerLine = 48;
+// The tempo slider's range, in percent of the song's own tempo.
+inline constexpr int kLeastTempoPercent = 10;
+inline constexpr int kMostTempoPercent = 200;
 
 // Every persisted option of section "Settings", named by its key, holding
 // its default until loaded.
@@ -75,6 +79,13 @@ struct Settings {
     std::int32_t midiDevice = -1;   // -1 is the default output
     std::int32_t showPitchBends = 1;
     std::int32_t offsetsharpsflats = 0;
+    // Practice loops, while both marks are set: each pass may play faster
+    // than the one before (a step of 0 keeps the tempo) and start after a
+    // count-in.
+    std::int32_t loopTempoStart = 70;  // percent of the song's tempo on the first pass
+    std::int32_t loopTempoStep = 0;    // percent added per pass
+    std::int32_t loopTempoTop = 100;   // the step stops here
+    std::int32_t loopCountIn = 0;
 
     std::int32_t printTabSpace = 0;
     std::int32_t printTrebleClef = 1;

@@ -39,8 +39,8 @@ TEST(MainFrameCommands, CommandsOfPartsNotYetBuiltStayDisabled) {
     rig.frame->UpdateCommands();
     for (const CommandId id :
          {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_EDIT_CUT, ID_EDIT_COPY,
-          ID_EDIT_PASTE, ID_EDIT_BEGIN_MARK, ID_EDIT_END_MARK, ID_FILE_PROPERTIES, ID_VIEW_PLAYLIST,
-          ID_PLAYER_PREVIOUS, ID_PLAYER_NEXT, ID_TAB_TEXT_TRACK, ID_OPTIONS, ID_HELP_TOPICS}) {
+          ID_EDIT_PASTE, ID_EDIT_BEGIN_MARK, ID_EDIT_END_MARK, ID_FILE_PROPERTIES,
+          ID_TAB_TEXT_TRACK, ID_OPTIONS, ID_HELP_TOPICS}) {
         EXPECT_FALSE(Enabled(rig, id)) << id;
     }
 }

@@ -17,7 +17,9 @@ namespace {
 
 CommandLineRequest Request(const QString& file, bool play = false) {
     CommandLineRequest request;
-    request.file = file;
+    if (!file.isEmpty()) {
+        request.files = {file};
+    }
     request.play = play;
     return request;
 }

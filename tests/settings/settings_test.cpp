@@ -45,6 +45,10 @@ Settings Changed() {
     s.printBassClef = 1;
     s.printNoColorBars = 1;
     s.printBeatsPerLine = 12;
+    s.loopTempoStart = 60;
+    s.loopTempoStep = 4;
+    s.loopTempoTop = 90;
+    s.loopCountIn = 1;
     return s;
 }
 
@@ -66,8 +70,8 @@ TEST(Settings, AnEmptyStoreGivesEveryDefault) {
 TEST(Settings, SavedGroupsLoadBackAndUngroupedKeysAreNeverWritten) {
     MemorySettingsStore store;
     const Settings changed = Changed();
-    SaveSettings(store, changed, 1 | 2 | 4 | 8 | 16 | 32);
-    EXPECT_EQ(store.size(), 31u);
+    SaveSettings(store, changed, 1 | 2 | 4 | 8 | 16 | 32 | 64);
+    EXPECT_EQ(store.size(), 35u);
     for (const char* readOnly :
          {"tabStaffSpace", "colorSelect", "colorPlayed", "colorNormal1", "colorNormal2",
           "colorBlow", "colorDraw", "colorOver", "colorBend", "printTabSpace"}) {
@@ -108,6 +112,7 @@ TEST(Settings, EachGroupWritesItsOwnKeys) {
          {"playMetronome", "playerRepeat", "midiDevice", "showPitchBends", "offsetsharpsflats",
           "musicNoteType"}},
         {32, {"printTrebleClef", "printBassClef", "printNoColorBars", "printBeatsPerLine"}},
+        {64, {"loopTempoStart", "loopTempoStep", "loopTempoTop", "loopCountIn"}},
     };
     for (const auto& [bit, keys] : groups) {
         MemorySettingsStore store;
