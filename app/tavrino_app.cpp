@@ -2,6 +2,7 @@
 
 #include <QIcon>
 
+#include "app/monitor_registry.h"
 #include "resources/images.h"
 
 namespace tavrino {
@@ -25,6 +26,7 @@ CTavrinoApp::~CTavrinoApp() {
 
 bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
     session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
+    RegisterMonitors(monitors_, session_->monitorServices());
     return session_->Start(request);
 }
 

@@ -30,25 +30,34 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
     // Every start shows harmonicas in C with their default tunings.
     diatonic_.Reset(kMiddleC, nullptr, settings_);
     chromatic_.Build(kMiddleC);
-    CTavrinoView* view = nullptr;
-    auto makeView = [this, &view](CTavrinoDoc& doc) {
-        view = new CTavrinoView(doc, settings_, diatonic_, chromatic_);
-        view->AttachPlayer(&player_);
-        return std::make_unique<ScoreViewAdapter>(view);
+    auto makeView = [this](CTavrinoDoc& doc) {
+        view_ = new CTavrinoView(doc, settings_, diatonic_, chromatic_);
+        view_->AttachPlayer(&player_);
+        return std::make_unique<ScoreViewAdapter>(view_);
     };
     frame_ = std::make_unique<CMainFrame>(
         CMainFrame::Services{store_, settings_, player_, monitors, recentFiles_, makeView});
-    QObject::connect(view, &CTavrinoView::playTickScrolled, frame_.get(),
+    QObject::connect(view_, &CTavrinoView::playTickScrolled, frame_.get(),
                      [this](std::int32_t tick) { frame_->transport().SeekTo(tick); });
-    QObject::connect(view, &CTavrinoView::monitorsReset, frame_.get(),
+    QObject::connect(view_, &CTavrinoView::monitorsReset, frame_.get(),
                      [this](bool newSong) { frame_->monitors().ResetMonitors(newSong); });
-    QObject::connect(view, &CTavrinoView::tracksChanged, frame_.get(),
+    QObject::connect(view_, &CTavrinoView::tracksChanged, frame_.get(),
                      [this] { frame_->OnTracksChanged(); });
     QObject::connect(
-        view, &CTavrinoView::noteRequested, frame_.get(), [this](int key, bool pressed) {
+        view_, &CTavrinoView::noteRequested, frame_.get(), [this](int key, bool pressed) {
             frame_->OnMonitorNote(
                 MonitorNoteEvent(key, pressed ? NoteMode::kPress : NoteMode::kRelease, 0));
         });
+}
+
+MonitorServices TavrinoSession::monitorServices() {
+    const auto layoutChanged = [this](LayoutFamily family) {
+        // Only the tablature on show is redrawn.
+        if (frame_->tablatureTypeBox()->currentIndex() == static_cast<int>(family)) {
+            view_->Invalidate();
+        }
+    };
+    return {store_, settings_, frame_->doc(), diatonic_, chromatic_, layoutChanged};
 }
 
 bool TavrinoSession::Start(const CommandLineRequest& request) {

@@ -8,9 +8,11 @@
 #include "harmonica/chromatic_layout.h"
 #include "harmonica/diatonic_layout.h"
 #include "monitors/monitor_factory.h"
+#include "monitors/monitor_services.h"
 #include "player/midi_stream.h"
 #include "player/player.h"
 #include "settings/settings.h"
+#include "view/tavrino_view.h"
 
 namespace tavrino {
 
@@ -28,6 +30,11 @@ public:
 
     CMainFrame& frame() { return *frame_; }
     Player& player() { return player_; }
+    CTavrinoView& view() { return *view_; }
+    DiatonicLayout& diatonic() { return diatonic_; }
+    ChromaticLayout& chromatic() { return chromatic_; }
+    // What the monitors of this session work with.
+    MonitorServices monitorServices();
 
 private:
     void ReopenMonitors();
@@ -39,6 +46,7 @@ private:
     ChromaticLayout chromatic_;
     RecentFileList recentFiles_;
     std::unique_ptr<CMainFrame> frame_;
+    CTavrinoView* view_ = nullptr;
 };
 
 }  // namespace tavrino

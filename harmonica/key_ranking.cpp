@@ -11,19 +11,16 @@ namespace tavrino {
 
 namespace {
 
-// Lower is easier: a note the harmonica lacks is worse than any overblow,
-// an overblow or overdraw worse than any bend.
-auto Difficulty(const TechniqueCounts& counts) {
-    return std::make_tuple(counts[NoteTechnique::Unavailable],
-                           counts[NoteTechnique::Overblow] + counts[NoteTechnique::Overdraw],
-                           counts[NoteTechnique::Bend]);
+// Lower is easier: the weighted cost, then the fewer missing notes.
+auto Difficulty(const KeyFit& fit) {
+    return std::make_tuple(fit.cost, fit.efforts[Effort::Unavailable]);
 }
 
-TechniqueCounts CountTechniques(const DiatonicLayout& layout, const NoteHistogram& notes) {
-    TechniqueCounts counts;
+EffortCounts CountEfforts(const DiatonicLayout& layout, const NoteHistogram& notes) {
+    EffortCounts counts;
     for (int note = 0; note < kNoteCount; ++note) {
         if (notes[note] > 0) {
-            counts.Add(ClassifyNote(layout, note), notes[note]);
+            counts.Add(EffortOf(layout, note), notes[note]);
         }
     }
     return counts;
@@ -34,11 +31,21 @@ bool PlaysBetter(const KeyFit& a, const KeyFit& b) {
     const auto distanceFromStd = [](const KeyFit& fit) {
         return std::abs(fit.choice.octavePosition - 2);
     };
-    return std::make_tuple(Difficulty(a.counts), distanceFromStd(a)) <
-           std::make_tuple(Difficulty(b.counts), distanceFromStd(b));
+    return std::make_tuple(Difficulty(a), distanceFromStd(a)) <
+           std::make_tuple(Difficulty(b), distanceFromStd(b));
 }
 
 }  // namespace
+
+TechniqueCounts CountTechniques(const DiatonicLayout& layout, const NoteHistogram& notes) {
+    TechniqueCounts counts;
+    for (int note = 0; note < kNoteCount; ++note) {
+        if (notes[note] > 0) {
+            counts.Add(ClassifyNote(layout, note), notes[note]);
+        }
+    }
+    return counts;
+}
 
 std::vector<KeyFit> RankDiatonicKeys(const NoteHistogram& notes, const DiatonicTuning& tuning) {
     DiatonicLayout layout;
@@ -51,6 +58,8 @@ std::vector<KeyFit> RankDiatonicKeys(const NoteHistogram& notes, const DiatonicT
             fit.key = kDiatonicKeys.KeyOf(fit.choice, tuning.keyOffset);
             layout.Build(fit.key, &tuning);
             fit.counts = CountTechniques(layout, notes);
+            fit.efforts = CountEfforts(layout, notes);
+            fit.cost = PlayingCost(fit.efforts);
             if (!best || PlaysBetter(fit, *best)) {
                 best = fit;
             }
@@ -58,7 +67,7 @@ std::vector<KeyFit> RankDiatonicKeys(const NoteHistogram& notes, const DiatonicT
         fits.push_back(*best);
     }
     std::stable_sort(fits.begin(), fits.end(), [](const KeyFit& a, const KeyFit& b) {
-        return Difficulty(a.counts) < Difficulty(b.counts);
+        return Difficulty(a) < Difficulty(b);
     });
     return fits;
 }

@@ -18,14 +18,18 @@ struct KeyFit {
     KeyChoice choice;  // in kDiatonicKeys
     int key = 0;       // the layout's key
     TechniqueCounts counts;
+    EffortCounts efforts;
+    int cost = 0;  // PlayingCost of the efforts
 };
 
+// How the harmonica plays the notes, each by its preferred tab.
+TechniqueCounts CountTechniques(const DiatonicLayout& layout, const NoteHistogram& notes);
+
 // Which harmonica to pick: for each of the twelve keys of the diatonic key
-// list, the octave that plays the part best, that is with the fewest
-// unavailable notes, then the fewest overblows and overdraws, then the
-// fewest bends (left equal, the octave nearest "Std"). Best key first, by
-// the same order; keys that play the part equally well keep the list's
-// order.
+// list, the octave that plays the part best, that is at the lowest playing
+// cost, then with the fewest unavailable notes (left equal, the octave
+// nearest "Std"). Best key first, by the same order; keys that play the
+// part equally well keep the list's order.
 std::vector<KeyFit> RankDiatonicKeys(const NoteHistogram& notes, const DiatonicTuning& tuning);
 
 }  // namespace tavrino

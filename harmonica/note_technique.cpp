@@ -23,4 +23,32 @@ NoteTechnique ClassifyNote(const DiatonicLayout& layout, int note) {
     }
 }
 
+Effort EffortOf(const DiatonicLayout& layout, int note) {
+    const auto tab = layout.GetFirstTab(note);
+    if (!tab) {
+        return Effort::Unavailable;
+    }
+    switch (tab->kind) {
+        case DiatonicKind::Blow:
+        case DiatonicKind::Draw:
+            return Effort::Plain;
+        case DiatonicKind::Over:
+            return tab->valved ? Effort::HalfBend : Effort::OverNote;
+        case DiatonicKind::Bend1:
+            return Effort::HalfBend;
+        case DiatonicKind::Bend2:
+            return Effort::WholeBend;
+        default:
+            return Effort::DeepBend;
+    }
+}
+
+int PlayingCost(const EffortCounts& counts) {
+    int cost = 0;
+    for (int effort = 0; effort < kEffortCount; ++effort) {
+        cost += kEffortWeights[effort] * counts[static_cast<Effort>(effort)];
+    }
+    return cost;
+}
+
 }  // namespace tavrino

@@ -62,9 +62,10 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
 
-private:
+    // "Mon%d." of the kind: where the monitor's own keys are kept.
     std::string PlacementPrefix() const;
 
+private:
     SettingsStore& store_;
     bool created_ = false;
 };

@@ -57,27 +57,29 @@ void MonitorList::ResetMonitors(bool newSong) {
 }
 
 void MonitorList::Feed(const MidiEvent& event, int eventIndex) {
+    for (const QPointer<CMonitor>& monitor : monitors_) {
+        if (monitor != nullptr) {
+            FeedMonitor(*monitor, event, eventIndex);
+        }
+    }
+}
+
+void MonitorList::FeedMonitor(CMonitor& monitor, const MidiEvent& event, int eventIndex) {
+    if (event.isTextOrLyric()) {
+        if (monitor.GetKind() == kLyricsMonitor) {
+            monitor.ShowTextEvent(eventIndex);
+        }
+        return;
+    }
     const bool heardByAll =
         event.track != nullptr && event.track->visible() && !event.isPercussion();
-    const bool isText = event.isTextOrLyric();
-    for (const QPointer<CMonitor>& monitor : monitors_) {
-        if (monitor == nullptr) {
-            continue;
-        }
-        if (isText) {
-            if (monitor->GetKind() == kLyricsMonitor) {
-                monitor->ShowTextEvent(eventIndex);
-            }
-            continue;
-        }
-        if (!heardByAll && monitor->GetKind() != kMixerMonitor) {
-            continue;
-        }
-        if (event.isSoundingNoteOn()) {
-            monitor->NoteOn(event.data1, eventIndex, -1);
-        } else if (event.isNoteEnd()) {
-            monitor->NoteOff(event.data1, eventIndex, -1);
-        }
+    if (!heardByAll && monitor.GetKind() != kMixerMonitor) {
+        return;
+    }
+    if (event.isSoundingNoteOn()) {
+        monitor.NoteOn(event.data1, eventIndex, -1);
+    } else if (event.isNoteEnd()) {
+        monitor.NoteOff(event.data1, eventIndex, -1);
     }
 }
 

@@ -36,6 +36,8 @@ public:
     // mixer hears every note; the others only notes of visible tracks and not
     // of the percussion channel. Texts and lyrics go to the lyrics window.
     void Feed(const MidiEvent& event, int eventIndex);
+    // What Feed hands one monitor.
+    static void FeedMonitor(CMonitor& monitor, const MidiEvent& event, int eventIndex);
 
     // Who plays notes from the computer keyboard: the diatonic harmonica,
     // else the piano keyboard; null when neither is open.

@@ -2,11 +2,52 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tavrino {
 
 NoteButton::NoteButton(int controlId, const QString& text, QWidget* parent)
-    : QPushButton(text, parent), controlId_(controlId) {}
+    : QPushButton(text, parent), controlId_(controlId) {
+    setFocusPolicy(Qt::NoFocus);  // the keys stay with the monitor
+}
+
+void NoteButton::setLit(bool lit) {
+    if (lit != lit_) {
+        lit_ = lit;
+        update();
+    }
+}
+
+void NoteButton::setAccent(const QColor& accent) {
+    accent_ = accent;
+    update();
+}
+
+void NoteButton::paintEvent(QPaintEvent*) {
+    // Drawn by hand: the platform's push buttons pad their labels out of a
+    // 20-pixel button, and a player must tell a sounding note at a glance.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF face = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const bool pressed = isShownPressed();
+    const QColor fill = pressed ? accent_ : QColor(250, 250, 247);
+    QLinearGradient gradient(face.topLeft(), face.bottomLeft());
+    gradient.setColorAt(0, pressed ? fill.darker(115) : fill);
+    gradient.setColorAt(1, pressed ? fill : QColor(226, 226, 222));
+    painter.setBrush(gradient);
+    painter.setPen(QPen(pressed ? QColor(20, 20, 20) : QColor(150, 150, 150), pressed ? 1.5 : 1));
+    painter.drawRoundedRect(face, 3, 3);
+    if (!pressed) {
+        // A strip of the kind's colour tells blow, draw, bend and over apart.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(accent_);
+        painter.drawRect(QRectF(face.left() + 2, face.bottom() - 3, face.width() - 4, 2));
+    }
+    painter.setPen(pressed && accent_.lightness() < 110 ? Qt::white : QColor(15, 15, 15));
+    painter.setFont(font());
+    painter.drawText(rect().adjusted(0, pressed ? 1 : 0, 0, pressed ? 0 : -2), Qt::AlignCenter,
+                     text());
+}
 
 void NoteButton::mousePressEvent(QMouseEvent* event) {
     QPushButton::mousePressEvent(event);

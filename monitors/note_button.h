@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPushButton>
 
 namespace tavrino {
@@ -14,11 +15,23 @@ class NoteButton : public QPushButton {
 public:
     NoteButton(int controlId, const QString& text, QWidget* parent);
 
+    int controlId() const { return controlId_; }
+    // Shown pressed because its note sounds, apart from the mouse holding it.
+    void setLit(bool lit);
+    bool isLit() const { return lit_; }
+    // The colour of the kind of note the button plays; it fills the button
+    // while pressed and tints it while not.
+    void setAccent(const QColor& accent);
+    QColor accent() const { return accent_; }
+    // Pressed by a sounding note or by the mouse.
+    bool isShownPressed() const { return lit_ || isDown(); }
+
 signals:
     void notePressed(int controlId);
     void noteReleased(int controlId);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -31,6 +44,8 @@ private:
     static bool KeepsKey(const QKeyEvent& event);
 
     int controlId_;
+    bool lit_ = false;
+    QColor accent_{200, 200, 200};
 };
 
 }  // namespace tavrino

@@ -2,10 +2,13 @@
 // which harmonica plays a song best.
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
-#include "harmonica/key_ranking.h"
+#include "document/song_edits.h"
+#include "harmonica/harp_plan.h"
 #include "harmonica/note_naming.h"
 #include "tools/harmonica_options.h"
 #include "tools/tool_support.h"
@@ -17,6 +20,36 @@ namespace {
 int RunTabmap(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunTab(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunKeys(const Command& self, const std::vector<std::string>& args, Io& io);
+
+// The weights are printed from the table the ranking uses.
+std::string KeysHelpText() {
+    constexpr std::array<const char*, kEffortCount> kEfforts = {
+        "blow or draw",         "half-step bend, valved bend", "whole-step bend",
+        "step-and-a-half bend", "overblow or overdraw",        "unavailable"};
+    std::string weights;
+    for (int effort = 0; effort < kEffortCount; ++effort) {
+        std::string name = kEfforts[effort];
+        name.resize(30, ' ');
+        weights.append("  ")
+            .append(name)
+            .append(std::to_string(kEffortWeights[effort]))
+            .append("\n");
+    }
+    return "  IN        a Standard MIDI File (.mid, .kar)\n"
+           "  --tuning  a diatonic tuning, as for tabmap\n"
+           "  --tracks  as for tab; default the melody: the track with lyrics, else the\n"
+           "            highest track that plays one note at a time, else every track\n"
+           "\nFor each key, in its best octave, the counted notes are sorted by how the\n"
+           "harmonica plays them, each by its preferred tab, and weighed as a player feels\n"
+           "them. What one note costs:\n" +
+           weights +
+           "The lowest total ranks first. The position counts from the harmonica's key to\n"
+           "the song's, as players do (1st: the harmonica's key, 2nd: a fifth above it,\n"
+           "3rd: two fifths above ...); the song's key comes from its key signature, else\n"
+           "from its notes. --key gives the key for tab and tabmap.\n";
+}
+
+const std::string kKeysHelp = KeysHelpText();
 
 const Command kCommands[] = {
     {"tabmap", "--harmonica diatonic|chromatic [--tuning T] [--key K] [--naming N]",
@@ -44,14 +77,7 @@ const Command kCommands[] = {
      "a note the harmonica cannot play.\n",
      RunTab},
     {"keys", "IN [--tuning T] [--tracks LIST]",
-     "Tell which diatonic harmonica plays a song best, best first.",
-     "  IN        a Standard MIDI File (.mid, .kar)\n"
-     "  --tuning  a diatonic tuning, as for tabmap\n"
-     "  --tracks  as for tab\n"
-     "\nFor each key, in its best octave, the song's notes are counted by how the\n"
-     "harmonica plays them. Fewest unavailable notes rank first, then fewest overblows\n"
-     "and overdraws, then fewest bends. --key gives the key for tab and tabmap.\n",
-     RunKeys},
+     "Tell which diatonic harmonica plays a song best, and in which position.", kKeysHelp, RunKeys},
 };
 
 const TabSymbols kDefaultSymbols;
@@ -160,6 +186,65 @@ int RunTab(const Command& self, const std::vector<std::string>& args, Io& io) {
     return io.out.flush() ? kExitOk : kExitFailure;
 }
 
+// Which tracks were counted and why.
+std::string CountedText(const MidiSong& song, const HarpPlan& plan) {
+    if (plan.counted.empty()) {
+        return "no notes";
+    }
+    std::string text = plan.counted.size() == 1 ? "track " : "tracks ";
+    for (std::size_t i = 0; i < plan.counted.size(); ++i) {
+        const std::size_t track = plan.counted[i].track;
+        text.append(i == 0 ? "" : ", ").append(std::to_string(track));
+        if (const std::string& name = song.tracks[track]->name; !name.empty()) {
+            text.append(" \"").append(name).append("\"");
+        }
+    }
+    if (!plan.reason) {
+        return text + ", as asked";
+    }
+    switch (*plan.reason) {
+        case MelodyReason::kLyrics:
+            return text + ", the melody: the track with lyrics";
+        case MelodyReason::kHighestLine:
+            return text + ", the melody: the highest track that plays one note at a time";
+        case MelodyReason::kAllTracks:
+            break;
+    }
+    return text + ", every track: no single melody line stands out";
+}
+
+std::string KeyText(const std::optional<SongKey>& key) {
+    if (!key) {
+        return "unknown (no notes)";
+    }
+    return key->Name() + (key->source == SongKey::Source::kKeySignature
+                              ? " (from the key signature)"
+                              : " (from the notes)");
+}
+
+// The best harmonica by each single measure, where a player may weigh
+// differently from the ranking.
+void WriteAlternatives(const std::vector<KeyFit>& fits, std::ostream& out) {
+    const auto fewest = [&fits](auto measure) {
+        return *std::min_element(fits.begin(), fits.end(), [&](const KeyFit& a, const KeyFit& b) {
+            return measure(a) < measure(b);
+        });
+    };
+    const KeyFit complete = fewest([](const KeyFit& fit) {
+        return std::make_tuple(fit.efforts[Effort::Unavailable], fit.cost);
+    });
+    const KeyFit plain = fewest([](const KeyFit& fit) {
+        return std::make_tuple(BendCount(fit) + fit.efforts[Effort::OverNote],
+                               fit.efforts[Effort::Unavailable]);
+    });
+    out << "Fewest unavailable notes: " << HarpName(complete) << " ("
+        << complete.efforts[Effort::Unavailable] << " unavailable, " << BendCount(complete)
+        << " bends, " << complete.efforts[Effort::OverNote] << " overblows and overdraws)\n"
+        << "Fewest bends: " << HarpName(plain) << " (" << BendCount(plain) << " bends, "
+        << plain.efforts[Effort::OverNote] << " overblows and overdraws, "
+        << plain.efforts[Effort::Unavailable] << " unavailable)\n";
+}
+
 int RunKeys(const Command& self, const std::vector<std::string>& args, Io& io) {
     CommandLine line(args, {{"tuning", true}, {"tracks", true}});
     int exitCode = kExitOk;
@@ -177,34 +262,41 @@ int RunKeys(const Command& self, const std::vector<std::string>& args, Io& io) {
     if (!tracks) {
         return options.exitCode();
     }
-    NoteHistogram notes{};
+    MarkPlayable(song);
+    const HarpPlan plan = PlanHarps(song, SurveyTracks(song, [](const MidiTrack&) { return true; }),
+                                    *tuning, line.has("tracks") ? tracks : std::nullopt);
+    const auto position = [&plan](const KeyFit& fit) {
+        const auto number = plan.PositionOf(fit);
+        return number ? PositionName(*number) : std::string("-");
+    };
     int total = 0;
-    std::string trackList;
-    for (const std::size_t index : *tracks) {
-        trackList.append(trackList.empty() ? "" : ", ").append(std::to_string(index));
-        for (const auto& event : song.tracks[index]->events) {
-            if (IsPlayedNote(*event) && event->data1 >= 0 && event->data1 < kNoteCount) {
-                ++notes[event->data1];
-                ++total;
-            }
-        }
+    for (const TrackNotes& track : plan.counted) {
+        total += track.count;
     }
     io.out << "File: " << song.path << "\n"
            << "Tuning: " << tuning->name.view() << "\n"
-           << "Notes: " << total << (tracks->size() == 1 ? " on track " : " on tracks ")
-           << (trackList.empty() ? "(none)" : trackList) << "\n\n"
-           << "harmonica  --key   blow   draw   bend  overblow  overdraw  unavailable\n";
-    char row[128];
-    for (const KeyFit& fit : RankDiatonicKeys(notes, *tuning)) {
-        const std::string name = std::string(kDiatonicKeys.Name(fit.choice.keyPosition)) + " " +
-                                 std::string(kOctaveNames[fit.choice.octavePosition]);
+           << "Counted: " << CountedText(song, plan) << "\n"
+           << "Notes: " << total << "\n"
+           << "Song key: " << KeyText(plan.key) << "\n\n"
+           << "harmonica  --key  position  blow  draw  bend1  bend2  bend3  overblow  overdraw"
+              "  unavailable  cost\n";
+    char row[160];
+    for (const KeyFit& fit : plan.fits) {
         const TechniqueCounts& counts = fit.counts;
-        std::snprintf(row, sizeof row, "%-9s  %5d  %5d  %5d  %5d  %8d  %8d  %11d\n", name.c_str(),
-                      fit.key, counts[NoteTechnique::Blow], counts[NoteTechnique::Draw],
-                      counts[NoteTechnique::Bend], counts[NoteTechnique::Overblow],
-                      counts[NoteTechnique::Overdraw], counts[NoteTechnique::Unavailable]);
+        std::snprintf(
+            row, sizeof row, "%-9s  %5d  %8s  %4d  %4d  %5d  %5d  %5d  %8d  %8d  %11d  %4d\n",
+            HarpName(fit).c_str(), fit.key, position(fit).c_str(), counts[NoteTechnique::Blow],
+            counts[NoteTechnique::Draw], fit.efforts[Effort::HalfBend],
+            fit.efforts[Effort::WholeBend], fit.efforts[Effort::DeepBend],
+            counts[NoteTechnique::Overblow], counts[NoteTechnique::Overdraw],
+            counts[NoteTechnique::Unavailable], fit.cost);
         io.out << row;
     }
+    const KeyFit& best = plan.fits.front();
+    io.out << "\nBest: " << HarpName(best)
+           << (plan.key ? " in " + position(best) + " position" : "") << " (cost " << best.cost
+           << ")\n";
+    WriteAlternatives(plan.fits, io.out);
     return io.out.flush() ? kExitOk : kExitFailure;
 }
 

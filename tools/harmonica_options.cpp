@@ -117,6 +117,19 @@ const DiatonicTuning* HarmonicaOptions::ChooseDiatonicTuning(DiatonicLayout& lay
 
 bool HarmonicaOptions::ChooseHarmonica(Harmonica& harmonica, bool notesAllowed) {
     const std::string kind = line_.value("harmonica").value_or("diatonic");
+    if (kind == "notes" && notesAllowed) {
+        return Integer("key", 0, kNoteCount - 1, 60).has_value();
+    }
+    if (kind != "diatonic" && kind != "chromatic") {
+        return Usage(
+            "--harmonica must be " +
+            std::string(notesAllowed ? "diatonic, chromatic or notes" : "diatonic or chromatic") +
+            ", not \"" + kind + "\"");
+    }
+    return ChooseHarmonicaKind(kind, harmonica);
+}
+
+bool HarmonicaOptions::ChooseHarmonicaKind(std::string_view kind, Harmonica& harmonica) {
     const auto key = Integer("key", 0, kNoteCount - 1, 60);
     if (!key) {
         return false;
@@ -140,13 +153,7 @@ bool HarmonicaOptions::ChooseHarmonica(Harmonica& harmonica, bool notesAllowed) 
         harmonica.layout = &harmonica.chromatic;
         return true;
     }
-    if (kind == "notes" && notesAllowed) {
-        return true;
-    }
-    return Usage(
-        "--harmonica must be " +
-        std::string(notesAllowed ? "diatonic, chromatic or notes" : "diatonic or chromatic") +
-        ", not \"" + kind + "\"");
+    return false;
 }
 
 std::optional<std::vector<std::size_t>> HarmonicaOptions::LoadSongTracks(MidiSong& song) {

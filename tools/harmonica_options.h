@@ -33,6 +33,9 @@ public:
     // --harmonica diatonic|chromatic (|notes when allowed), --tuning and
     // --key, building the chosen layout.
     bool ChooseHarmonica(Harmonica& harmonica, bool notesAllowed);
+    // --tuning and --key for the harmonica of the kind, "diatonic" or
+    // "chromatic"; the other layout of `harmonica` is left as it is.
+    bool ChooseHarmonicaKind(std::string_view kind, Harmonica& harmonica);
     // --tuning: a number in the diatonic list, a name in it, or a .tun file
     // loaded through the layout into "Custom..."; the default tuning when
     // absent. Null after a failure.

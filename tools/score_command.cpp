@@ -1,7 +1,6 @@
 // The score command: the view's picture of a song, rendered without a
 // window, for sharing tabs and for looking at the painting in reviews.
 
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdint>
 #include <memory>
@@ -32,23 +31,6 @@ const Command kCommands[] = {
      RunScore},
 };
 
-// Qt draws text only with a GUI application; without a display it renders
-// offscreen.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-    if (QCoreApplication::instance() != nullptr) {
-        return nullptr;
-    }
-    // qputenv, not the POSIX setenv, so that this builds on Windows too.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
-        !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "tavrino-tool";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int RunScore(const Command& self, const std::vector<std::string>& args, Io& io) {
     CommandLine line(args, {{"harmonica", true},
                             {"tuning", true},
@@ -75,7 +57,7 @@ int RunScore(const Command& self, const std::vector<std::string>& args, Io& io) 
         return result;
     }
     MarkPlayable(song);
-    const auto application = EnsureGuiApplication();
+    const auto application = EnsureGuiApplication(false);
     const Settings settings;
     harmonica.diatonic.CreateBrushes(settings);
     int type = kTablatureNotes;

@@ -14,7 +14,8 @@ constexpr std::string_view kSummary =
 std::vector<Command> AllCommands() {
     std::vector<Command> commands;
     for (const auto group : {SongCommands(), DocumentCommands(), HarmonicaCommands(),
-                             PlaybackCommands(), ScoreCommands(), PlayListCommands()}) {
+                             PlaybackCommands(), ScoreCommands(), PlayListCommands(),
+                             SnapshotCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;

@@ -36,5 +36,6 @@ std::span<const Command> HarmonicaCommands();
 std::span<const Command> PlaybackCommands();
 std::span<const Command> ScoreCommands();
 std::span<const Command> PlayListCommands();
+std::span<const Command> SnapshotCommands();
 
 }  // namespace tavrino::tool

@@ -77,29 +77,46 @@ TEST(KeyRanking, EachKeyOnceInItsBestOctaveBestFirst) {
         positions.insert(fit.choice.keyPosition);
         EXPECT_EQ(Total(fit.counts), 48);
         EXPECT_EQ(fit.key, kDiatonicKeys.KeyOf(fit.choice));
-        // No other octave of the key leaves fewer notes unavailable.
+        // No other octave of the key costs less to play.
+        EXPECT_EQ(fit.cost, PlayingCost(fit.efforts));
         DiatonicLayout layout;
         for (int octave = 0; octave < 5; ++octave) {
             layout.Build(kDiatonicKeys.KeyOf({fit.choice.keyPosition, octave}));
-            int unavailable = 0;
+            int cost = 0;
             for (int note = 0; note < kNoteCount; ++note) {
-                unavailable +=
-                    ClassifyNote(layout, note) == NoteTechnique::Unavailable ? song[note] : 0;
+                cost += kEffortWeights[static_cast<int>(EffortOf(layout, note))] * song[note];
             }
-            EXPECT_GE(unavailable, fit.counts[NoteTechnique::Unavailable]);
+            EXPECT_GE(cost, fit.cost);
         }
         if (i > 0) {
-            const TechniqueCounts& previous = fits[i - 1].counts;
-            const auto overs = [](const TechniqueCounts& counts) {
-                return counts[NoteTechnique::Overblow] + counts[NoteTechnique::Overdraw];
-            };
-            EXPECT_LE(std::make_tuple(previous[NoteTechnique::Unavailable], overs(previous),
-                                      previous[NoteTechnique::Bend]),
-                      std::make_tuple(fit.counts[NoteTechnique::Unavailable], overs(fit.counts),
-                                      fit.counts[NoteTechnique::Bend]));
+            EXPECT_LE(fits[i - 1].cost, fit.cost);
         }
     }
     EXPECT_EQ(positions.size(), 12u);
+}
+
+TEST(KeyRanking, EffortsWeighAsAPlayerFeelsThem) {
+    DiatonicLayout richter;
+    richter.Build(60);
+    struct Case {
+        int note;
+        Effort effort;
+    };
+    for (const Case& c :
+         {Case{60, Effort::Plain}, Case{61, Effort::HalfBend}, Case{69, Effort::WholeBend},
+          Case{68, Effort::DeepBend}, Case{63, Effort::OverNote}, Case{85, Effort::OverNote},
+          Case{59, Effort::Unavailable}}) {
+        EXPECT_EQ(EffortOf(richter, c.note), c.effort) << c.note;
+    }
+    DiatonicLayout valved;
+    valved.Build(60, &Tuning(11));
+    EXPECT_EQ(EffortOf(valved, 59), Effort::HalfBend);
+    // Each effort costs more than the one before it.
+    for (int effort = 1; effort < kEffortCount; ++effort) {
+        EXPECT_GT(kEffortWeights[effort], kEffortWeights[effort - 1]);
+    }
+    EXPECT_GT(kEffortWeights[static_cast<int>(Effort::Unavailable)],
+              2 * kEffortWeights[static_cast<int>(Effort::OverNote)]);
 }
 
 TEST(KeyRanking, AnOverblowWeighsMoreThanABendAndTiesGoToStd) {

@@ -177,34 +177,78 @@ TEST_F(HarmonicaCommands, TabWritesNoteNamesAndTheChosenTracks) {
                            "Bar 2: H\n");
 }
 
-TEST_F(HarmonicaCommands, KeysRanksTheHarmonicasThatPlayTheSongBest) {
-    // A G major scale: plain notes on a G harmonica in Std.
-    Bytes scale = Meta(0, 0x03, "Scale");
-    for (const int note : {67, 69, 71, 72, 74, 76, 78, 79}) {
-        test::Append(scale, Quarter(0, note));
+Bytes Melody(const std::string& name, std::initializer_list<int> notes) {
+    Bytes track = Meta(0, 0x03, name);
+    for (const int note : notes) {
+        test::Append(track, Quarter(0, note));
     }
-    test::Append(scale, EndOfTrack());
-    const std::string path = folder.Write("scale.mid", test::File(test::Header(1, 1, 96), {scale}));
+    test::Append(track, EndOfTrack());
+    return track;
+}
+
+TEST_F(HarmonicaCommands, KeysRanksTheHarmonicasForTheMelodyAndNamesThePositions) {
+    // A G major scale: plain notes on a G harmonica in Std, in 1st position.
+    const std::string path = folder.Write(
+        "scale.mid",
+        test::File(test::Header(1, 1, 96), {Melody("Scale", {67, 69, 71, 72, 74, 76, 78, 79})}));
     const auto run = RunToolWith({"keys", path});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 23u);
     EXPECT_EQ(lines[1], "Tuning: Major Diatonic (ritcher)");
-    EXPECT_EQ(lines[2], "Notes: 8 on track 0");
-    EXPECT_THAT(lines[4], StartsWith("harmonica  --key   blow   draw   bend  overblow"));
-    EXPECT_EQ(lines[5], "G Std         55      4      4      0         0         0            0");
+    EXPECT_EQ(lines[2],
+              "Counted: track 0 \"Scale\", the melody: the highest track that plays one "
+              "note at a time");
+    EXPECT_EQ(lines[3], "Notes: 8");
+    EXPECT_EQ(lines[4], "Song key: G major (from the notes)");
+    EXPECT_THAT(lines[6], StartsWith("harmonica  --key  position  blow  draw  bend1"));
+    EXPECT_EQ(lines[7],
+              "G Std         55       1st     4     4      0      0      0         0"
+              "         0            0     0");
+    const auto c = std::find_if(lines.begin(), lines.end(),
+                                [](const std::string& row) { return row.starts_with("C "); });
+    ASSERT_NE(c, lines.end());
+    EXPECT_THAT(*c, HasSubstr(" 2nd ")) << "G on a C harmonica";
+    EXPECT_EQ(lines[20], "Best: G Std in 1st position (cost 0)");
 
-    // The song's C, E+G, Eb and low B: on a Std C harmonica the Eb is an
-    // overblow and the B missing, so C is ranked in another octave.
+    // The lead of the test song, not its drums: C, E+G, Eb and low B.
     const auto song = RunToolWith({"keys", songPath, "--tuning", "1"});
     ASSERT_EQ(song.status, 0) << song.err;
-    const auto rows = Lines(song.out);
-    EXPECT_EQ(rows[2], "Notes: 5 on track 1");
-    EXPECT_THAT(rows[5], EndsWith("         0         0            0"));
-    const auto c = std::find_if(rows.begin(), rows.end(),
-                                [](const std::string& row) { return row.starts_with("C "); });
-    ASSERT_NE(c, rows.end());
-    EXPECT_THAT(*c, StartsWith("C -2          36"));
+    EXPECT_EQ(Lines(song.out)[2],
+              "Counted: track 1 \"Lead\", every track: no single melody line "
+              "stands out");
+    EXPECT_EQ(Lines(song.out)[3], "Notes: 5");
+    const auto asked = RunToolWith({"keys", songPath, "--tracks", "1"});
+    EXPECT_EQ(Lines(asked.out)[2], "Counted: track 1 \"Lead\", as asked");
+}
+
+TEST_F(HarmonicaCommands, KeysWeighsBendsAgainstMissingNotes) {
+    // A wide tune: a G harmonica plays every note with two bends; a C
+    // harmonica in Low needs no bend but lacks the top E.
+    const std::string path = folder.Write(
+        "wide.mid",
+        test::File(test::Header(1, 2, 96),
+                   {Melody("Conductor", {}), Melody("Tune", {88, 81, 71, 65, 59, 60, 81, 55})}));
+    const auto lines = Lines(RunToolWith({"keys", path}).out);
+    ASSERT_EQ(lines.size(), 23u);
+    EXPECT_EQ(lines[20], "Best: G Std in 3rd position (cost 3)");
+    EXPECT_EQ(lines[21],
+              "Fewest unavailable notes: G Std (0 unavailable, 2 bends, 0 overblows "
+              "and overdraws)");
+    EXPECT_EQ(lines[22], "Fewest bends: C Low (0 bends, 0 overblows and overdraws, 1 unavailable)");
+
+    // With a key signature the position follows it: F major on a G harmonica.
+    Bytes signed_ = Meta(0, 0x59, std::string("\xFF\x00", 2));
+    test::Append(signed_, Melody("Tune", {88, 81, 71, 65, 59, 60, 81, 55}));
+    const std::string withKey =
+        folder.Write("signed.mid", test::File(test::Header(1, 1, 96), {signed_}));
+    const auto keyed = Lines(RunToolWith({"keys", withKey}).out);
+    EXPECT_EQ(keyed[4], "Song key: F major (from the key signature)");
+    EXPECT_EQ(keyed[20], "Best: G Std in 11th position (cost 3)");
+
+    const auto help = RunToolWith({"keys", "--help"});
+    EXPECT_THAT(help.out, HasSubstr("overblow or overdraw          4\n"));
+    EXPECT_THAT(help.out, HasSubstr("unavailable                   12\n"));
 }
 
 }  // namespace

@@ -1,0 +1,172 @@
+// The snapshot command: a window of the program, drawn offscreen with a song
+// loaded and the play position placed, for the users' documentation, tests
+// and reviews.
+
+#include "tools/snapshot_command.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTimer>
+#include <algorithm>
+
+#include "monitors/monitor_list.h"
+#include "platform/recording_output.h"
+#include "platform/scheduled_midi_stream.h"
+#include "settings/memory_settings_store.h"
+#include "tools/harmonica_options.h"
+#include "tools/tool_support.h"
+
+namespace tavrino::tool {
+
+namespace {
+
+int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& io);
+
+std::vector<SnapshotWindow> AllWindows() {
+    std::vector<SnapshotWindow> windows;
+    // One line per family of windows.
+    for (const auto family : {MonitorSnapshots()}) {
+        windows.insert(windows.end(), family.begin(), family.end());
+    }
+    return windows;
+}
+
+std::string WindowList() {
+    std::string list;
+    for (const SnapshotWindow& window : AllWindows()) {
+        std::string name(window.name);
+        name.resize(std::max<std::size_t>(name.size(), 11), ' ');
+        list.append("  ").append(name).append(window.summary).append("\n");
+    }
+    return list;
+}
+
+const std::string kHelp =
+    "  WINDOW   the window to draw, one of:\n" + WindowList() +
+    "  IN       a Standard MIDI File (.mid, .kar), loaded as the program loads it\n"
+    "  OUT.png  the image to write\n"
+    "  --at     the play position in ticks: the notes sounding there show pressed, as\n"
+    "           during playback; without it nothing is pressed\n"
+    "  --tuning, --key  the harmonica's tuning and key, as for tabmap (the chromatic\n"
+    "           window takes a chromatic tuning, the others a diatonic one)\n"
+    "\nThe window is drawn offscreen with the program's own code and settings at\n"
+    "their defaults; the user's settings are neither read nor written.\n";
+
+const Command kCommands[] = {
+    {"snapshot", "WINDOW IN OUT.png [--at TICK] [--tuning T] [--key K]",
+     "Draw a window of the program with a song loaded into a PNG image.", kHelp, RunSnapshot},
+};
+
+}  // namespace
+
+struct SnapshotScene::Silent {
+    Silent()
+        : recorder(std::make_shared<RecordingOutput>(clock, 0)),
+          outputs("silent", recorder),
+          stream(outputs, clock) {}
+
+    MemorySettingsStore store;
+    VirtualStreamClock clock;
+    std::shared_ptr<RecordingOutput> recorder;
+    SingleOutput outputs;
+    ScheduledMidiStream stream;
+    MonitorFactory factory;
+};
+
+SnapshotScene::SnapshotScene()
+    : silent_(std::make_unique<Silent>()),
+      session_(
+          std::make_unique<TavrinoSession>(silent_->store, silent_->stream, silent_->factory)) {}
+
+SnapshotScene::~SnapshotScene() {
+    // Windows first: monitors report their closing to the main window.
+    windows_.clear();
+}
+
+bool SnapshotScene::Open(const std::string& path) {
+    // The document tells a user about a file cut short in a message box; the
+    // tool has said so on standard error already, so any box is dismissed.
+    QTimer dismiss;
+    QObject::connect(&dismiss, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    dismiss.start(0);
+    return session_->frame().files().OpenDocumentFile(QString::fromStdString(path));
+}
+
+void SnapshotScene::PlayUpToTick(CMonitor& monitor) const {
+    if (!tick) {
+        return;
+    }
+    const MessageList& messages = session_->frame().doc().song.messages;
+    for (std::size_t index = 0; index < messages.size() && messages[index]->time <= *tick;
+         ++index) {
+        MonitorList::FeedMonitor(monitor, *messages[index], static_cast<int>(index));
+    }
+}
+
+QImage RenderWindow(QWidget& window) {
+    window.show();
+    QApplication::processEvents();
+    return window.grab().toImage();
+}
+
+namespace {
+
+int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& io) {
+    CommandLine line(args, {{"at", true}, {"tuning", true}, {"key", true}});
+    int exitCode = kExitOk;
+    if (!ParseArguments(self, line, 3, 3, io, exitCode)) {
+        return exitCode;
+    }
+    const std::vector<std::string>& positionals = line.positionals();
+    const std::vector<SnapshotWindow> windows = AllWindows();
+    const auto window = std::find_if(windows.begin(), windows.end(), [&](const SnapshotWindow& w) {
+        return w.name == positionals[0];
+    });
+    if (window == windows.end()) {
+        return UsageError(
+            self, "unknown window \"" + positionals[0] + "\"; the windows are\n" + WindowList(),
+            io);
+    }
+    HarmonicaOptions options(self, line, io);
+    const auto at = options.Integer("at", 0, INT32_MAX, 0);
+    Harmonica harmonica;
+    if (!at ||
+        !options.ChooseHarmonicaKind(window->chromatic ? "chromatic" : "diatonic", harmonica)) {
+        return options.exitCode();
+    }
+    // The tool reads the song first, to report problems in its own words.
+    MidiSong check;
+    if (const int result = LoadSong(check, positionals[1], io); result != kExitOk) {
+        return result;
+    }
+    const auto application = EnsureGuiApplication(true);
+    SnapshotScene scene;
+    scene.session().diatonic().Build(harmonica.diatonic.GetKey(), &harmonica.diatonic.GetTuning());
+    scene.session().chromatic().Build(harmonica.chromatic.GetKey(),
+                                      &harmonica.chromatic.GetTuning());
+    if (!scene.Open(positionals[1])) {
+        io.err << "tavrino-tool: " << positionals[1] << ": the program cannot open the file\n";
+        return kExitFailure;
+    }
+    if (line.has("at")) {
+        scene.tick = *at;
+    }
+    QWidget* shown = window->make(scene);
+    const QImage image = RenderWindow(*shown);
+    if (!image.save(QString::fromStdString(positionals[2]), "PNG")) {
+        return WriteError(positionals[2], io);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+std::span<const Command> SnapshotCommands() {
+    return kCommands;
+}
+
+}  // namespace tavrino::tool
