@@ -65,6 +65,33 @@ std::size_t InsertPosition(const MidiTrack& track, std::int32_t time, const Midi
     return static_cast<std::size_t>(at - events.begin());
 }
 
+// Lists a placed event where a saved and reopened file would list it: after
+// the events of its tick in earlier tracks and before those of later tracks,
+// and among its own track's events in track order. The player then sends a
+// new program change before the note it precedes in the track.
+void ListInFileOrder(MidiSong& song, MidiEvent& event) {
+    const MidiTrack& track = *event.track;
+    const int trackIndex = song.TrackIndexOf(&track);
+    const auto& events = track.events;
+    const std::size_t index = IndexInTrack(track, event);
+    const auto followsInTrack = [&](const MidiEvent* other) {
+        for (std::size_t i = index + 1; i < events.size() && events[i]->time == event.time; ++i) {
+            if (events[i].get() == other) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const auto [first, last] =
+        std::equal_range(song.messages.begin(), song.messages.end(), &event, EarlierThan);
+    const auto successor = std::find_if(first, last, [&](const MidiEvent* other) {
+        return other != &event && other->track != nullptr &&
+               (other->track == &track ? followsInTrack(other)
+                                       : song.TrackIndexOf(other->track) > trackIndex);
+    });
+    song.messages.InsertBefore(&event, successor != last ? *successor : nullptr);
+}
+
 void ExtendSongTo(MidiSong& song, std::int32_t time) {
     if (time > song.songLength) {
         song.songLength = time;
@@ -180,7 +207,7 @@ int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
         track.events
             .insert(track.events.begin() + static_cast<std::ptrdiff_t>(position), std::move(event))
             ->get();
-    song.messages.Insert(placed);
+    ListInFileOrder(song, *placed);
     ExtendSongTo(song, time);
     if (placed->kind() == EventKind::Tempo) {
         InsertByTime(song.tempos, static_cast<TempoEvent*>(placed));
@@ -201,7 +228,9 @@ void MoveEvent(MidiSong& song, MidiEvent& event, std::int32_t time) {
         song.messages.Remove(&event);
     }
     event.time = time;
-    if (listed) {
+    if (listed && event.track != nullptr) {
+        ListInFileOrder(song, event);
+    } else if (listed) {
         song.messages.Insert(&event);
     }
     ResortByTime(song, event);
@@ -256,7 +285,7 @@ int AddTextEvent(MidiSong& song, int trackIndex, std::int32_t time, std::string_
 }
 
 int TransposeSong(MidiSong& song, int semitones, int trackIndex, std::int32_t beginMark,
-                  std::int32_t endMark) {
+                  std::int32_t endMark, std::vector<MidiEvent*>* unmoved) {
     if (song.loading != 0 || song.tracks.empty() ||
         (trackIndex != kAllTracks && !IsTrackIndex(song, trackIndex))) {
         return kRefused;
@@ -264,8 +293,14 @@ int TransposeSong(MidiSong& song, int semitones, int trackIndex, std::int32_t be
     const auto transpose = [&](MidiTrack& track) {
         for (const auto& held : track.events) {
             MidiEvent& note = *held;
-            if (note.playable != 0 && LiesInside(note, beginMark, endMark) &&
-                ShiftPitch(note, semitones) && note.buddy != nullptr) {
+            if (note.playable == 0 || !LiesInside(note, beginMark, endMark)) {
+                continue;
+            }
+            if (!ShiftPitch(note, semitones)) {
+                if (unmoved != nullptr) {
+                    unmoved->push_back(&note);
+                }
+            } else if (note.buddy != nullptr) {
                 ShiftPitch(*note.buddy, semitones);
             }
         }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "song/midi_song.h"
 
@@ -50,9 +51,10 @@ int AddTextEvent(MidiSong& song, int trackIndex, std::int32_t time, std::string_
 
 // Moves every playable note of the track (-1: of every track) that lies
 // wholly inside the marks by `semitones`; a note that would leave 0..127 stays
-// as it is. Refuses while the song is loading and when it has no tracks.
+// as it is (and is added to `unmoved` when given). Refuses while the song is
+// loading and when it has no tracks.
 int TransposeSong(MidiSong& song, int semitones, int trackIndex, std::int32_t beginMark,
-                  std::int32_t endMark);
+                  std::int32_t endMark, std::vector<MidiEvent*>* unmoved = nullptr);
 
 // Makes the track's velocity percentage permanent on its sounding note-ons
 // inside the marks, and sets the percentage back to 100.

@@ -82,22 +82,25 @@ void CTavrinoDoc::OnNewDocument() {
 int CTavrinoDoc::OnOpenDocument(const std::string& path) {
     const bool wasPlaying = StopPlayer();
     LoadFeedback feedback(host_);
-    DeleteContents();
-    player_.Seek(0);
-    const int result = ReadMidiFile(song, path, &feedback);
+    // The file is read aside: a file that fails to load must not cost the
+    // user the song that is open.
+    MidiSong loaded;
+    const int result = ReadMidiFile(loaded, path, &feedback);
     if (result != kReadOk) {
-        pathName.clear();
         host_.ShowMessage("Error reading file", kErrorCaption, MessageIcon::kExclamation);
-    } else {
-        pathName = path;
-        ++loadCount;
-        player_.SetDivision(song.division);
-        player_.SetTempo(song.TempoAt(0));
-        host_.ShowTempo();
-        MarkPlayable(song);
-        if (wasPlaying) {
-            player_.Play(0, false);
-        }
+        return result;
+    }
+    DeleteContents();
+    song = std::move(loaded);
+    player_.Seek(0);
+    pathName = path;
+    ++loadCount;
+    player_.SetDivision(song.division);
+    player_.SetTempo(song.TempoAt(0));
+    host_.ShowTempo();
+    MarkPlayable(song);
+    if (wasPlaying) {
+        player_.Play(0, false);
     }
     RefreshForNewSong();
     return result;
@@ -152,6 +155,11 @@ std::string CTavrinoDoc::DisplayName() const {
 void CTavrinoDoc::SetModified(int value, ModificationKind kind) {
     if (kind != kOtherEdit || value != 0) {
         ModifiedKinds[kind] = value;
+        // Other edits may remove or move the notes the undo record refers
+        // to; undo is offered only right after transpositions anyway.
+        if (kind != kTransposition && value != 0) {
+            TransposeUndo = {};
+        }
     } else {
         // Saving: nothing is modified any more and nothing can be undone.
         ModifiedKinds.fill(0);
@@ -177,7 +185,7 @@ void CTavrinoDoc::OnEditUndo() {
     const bool wasPlaying = StopPlayer();
     {
         WaitCursor wait(host_);
-        if (lastKind == kTransposition && TransposeUndo.amount != 0) {
+        if (lastKind == kTransposition && TransposeUndo.CanRevert()) {
             if (TransposeUndo.RevertLastGroup(song)) {
                 SetModified(0, kTransposition);
             }
@@ -256,24 +264,26 @@ int CTavrinoDoc::Transpose(int semitones, bool wholeSong) {
     if (semitones == 0) {
         return 0;
     }
-    std::vector<bool> transposed(song.tracks.size(), wholeSong);
-    bool refused = song.tracks.empty();
-    if (wholeSong) {
-        refused = refused || TransposeSong(song, semitones, kAllTracks, beginMark, endMark) != 0;
-    } else {
-        for (std::size_t i = 0; i < song.tracks.size() && !refused; ++i) {
-            if (song.tracks[i]->visible()) {
-                transposed[i] = true;
-                refused =
-                    TransposeSong(song, semitones, static_cast<int>(i), beginMark, endMark) != 0;
-            }
-        }
-    }
-    if (refused) {
+    if (song.tracks.empty() || song.loading != 0) {
         host_.Beep();
         return kRefused;
     }
-    const bool changed = TransposeUndo.Record(semitones, beginMark, endMark, std::move(transposed));
+    std::vector<bool> transposed(song.tracks.size(), wholeSong);
+    for (std::size_t i = 0; i < song.tracks.size(); ++i) {
+        transposed[i] = wholeSong || song.tracks[i]->visible();
+    }
+    // The key signatures move only with the whole song over its whole length.
+    const bool movesKeys = wholeSong && !IsMarkSet(beginMark) && !IsMarkSet(endMark);
+    if (!TransposeUndo.Continues(beginMark, endMark, transposed, movesKeys)) {
+        TransposeUndo.StartGroup(song, beginMark, endMark, transposed, movesKeys);
+    }
+    std::vector<MidiEvent*> unmoved;
+    for (std::size_t i = 0; i < song.tracks.size(); ++i) {
+        if (transposed[i]) {
+            TransposeSong(song, semitones, static_cast<int>(i), beginMark, endMark, &unmoved);
+        }
+    }
+    const bool changed = TransposeUndo.Add(song, semitones, unmoved);
     SetModified(changed ? 1 : 0, kTransposition);
     return 0;
 }

@@ -27,6 +27,18 @@ void MessageList::Insert(MidiEvent* event) {
     events_.insert(position, event);
 }
 
+void MessageList::InsertBefore(MidiEvent* event, const MidiEvent* successor) {
+    if (!Accepts(*event)) {
+        return;
+    }
+    const auto at = successor != nullptr ? Find(successor) : events_.cend();
+    if (at == events_.cend() || (*at)->time != event->time) {
+        Insert(event);
+        return;
+    }
+    events_.insert(at, event);
+}
+
 void MessageList::Remove(const MidiEvent* event) {
     const auto found = Find(event);
     if (found != events_.end()) {

@@ -22,6 +22,9 @@ public:
 
     // Inserts the event after every event whose time is at or before its own.
     void Insert(MidiEvent* event);
+    // Inserts the event just before `successor`, a listed event of the same
+    // time; as Insert when `successor` is null or not listed.
+    void InsertBefore(MidiEvent* event, const MidiEvent* successor);
     // Removes the event by identity; nothing happens when it is not here.
     void Remove(const MidiEvent* event);
     void Clear();

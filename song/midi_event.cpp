@@ -315,6 +315,33 @@ const char* KeySignatureName(int sharpsFlats) {
     return kNames[sharpsFlats + 7];
 }
 
+std::string KeyName(int sharpsFlats, bool minor) {
+    // The relative minor's tonic lies three fifths further round the circle.
+    static constexpr const char* kMinorNames[] = {"Ab", "Eb", "Bb", "F",  "C",  "G",  "D", "A",
+                                                  "E",  "B",  "F#", "C#", "G#", "D#", "A#"};
+    if (sharpsFlats < -7 || sharpsFlats > 7) {
+        return "?";
+    }
+    return minor ? std::string(kMinorNames[sharpsFlats + 7]) + "m" : KeySignatureName(sharpsFlats);
+}
+
+std::string KeySignatureEvent::keyName() const {
+    return KeyName(sharpsFlats(), minor());
+}
+
+int TransposedSharpsFlats(int sharpsFlats, int semitones) {
+    if (sharpsFlats < -7 || sharpsFlats > 7 || semitones % 12 == 0) {
+        return sharpsFlats;
+    }
+    // A semitone up is seven fifths round the circle: keys 12 fifths apart
+    // sound the same, so the result is taken into -5..6 and then spelled.
+    int moved = ((sharpsFlats + 7 * semitones) % 12 + 12) % 12;
+    if (moved > 6) {
+        moved -= 12;
+    }
+    return moved == 6 && sharpsFlats <= 0 ? -6 : moved;
+}
+
 std::unique_ptr<MidiEvent> CreateMetaEvent(std::int32_t time, int type,
                                            std::unique_ptr<std::uint8_t[]> terminatedPayload,
                                            std::uint32_t length) {

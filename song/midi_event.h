@@ -285,11 +285,23 @@ public:
     void describe(std::string& line) const override;
 
     int sharpsFlats() const { return static_cast<std::int8_t>(data[0]); }
-    const char* minorText() const { return data[1] != 0 ? "m" : ""; }
+    void setSharpsFlats(int sharpsFlats) { data[0] = static_cast<std::uint8_t>(sharpsFlats); }
+    bool minor() const { return data[1] != 0; }
+    const char* minorText() const { return minor() ? "m" : ""; }
+    // The key the signature stands for: "Am" for no sharps, minor.
+    std::string keyName() const;
 };
 
-// "Cb" .. "C#" for -7..7 sharps/flats, "?" beyond.
+// "Cb" .. "C#" for -7..7 sharps/flats, "?" beyond: the major key of the
+// signature, as the listing prints it.
 const char* KeySignatureName(int sharpsFlats);
+// The key itself, named by its own tonic: "Cm" for three flats, minor; "?"
+// beyond -7..7.
+std::string KeyName(int sharpsFlats, bool minor);
+// The signature of the key `semitones` higher, spelled with at most six
+// accidentals (six sharps rather than six flats only when the key had
+// sharps). Out-of-range signatures stay as they are.
+int TransposedSharpsFlats(int sharpsFlats, int semitones);
 
 // The class for a meta type, with its payload copied in. Payloads too short
 // for a tempo (3 bytes), time signature (4) or key signature (2) cannot be

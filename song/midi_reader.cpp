@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <optional>
 #include <vector>
 
 #include "song/byte_reader.h"
@@ -17,6 +19,19 @@ namespace {
 constexpr std::size_t kMaxTracks = 128;
 constexpr const char* kExpectedContinuation =
     "Bad file - expected continuation of system exclusive";
+constexpr const char* kOutOfMemory = "Out of memory";
+
+// What the 14 bytes at the start of a Standard MIDI File say.
+struct SmfHeader {
+    int format = 0;
+    int trackCount = 0;
+    int division = 0;
+    std::size_t end = 0;  // where the first chunk starts
+};
+
+// Reads and checks the header; nothing when the bytes are not one the reader
+// accepts (no "MThd", too short, format 2, SMPTE timing).
+std::optional<SmfHeader> ParseHeader(ByteReader& in);
 
 // One call's worth of reading state; the song is filled as it goes.
 class SmfReader {
@@ -89,24 +104,35 @@ int SmfReader::ReadChunks() {
     return kReadOk;
 }
 
-int SmfReader::ReadHeader(int& trackCount) {
+std::optional<SmfHeader> ParseHeader(ByteReader& in) {
     std::uint8_t tag[4];
-    if (!in_.ReadBytes(tag, 4) || std::memcmp(tag, "MThd", 4) != 0) {
-        return kReadBadHeader;
+    if (!in.ReadBytes(tag, 4) || std::memcmp(tag, "MThd", 4) != 0) {
+        return std::nullopt;
     }
-    const std::int64_t headerLength = in_.Read32();
-    const std::size_t afterLength = in_.position();
-    const int format = in_.Read16();
-    trackCount = in_.Read16();
-    const int division = in_.Read16();
+    SmfHeader header;
+    const std::int64_t headerLength = in.Read32();
+    header.end = in.position() + static_cast<std::size_t>(std::max<std::int64_t>(headerLength, 0));
+    header.format = in.Read16();
+    header.trackCount = in.Read16();
+    header.division = in.Read16();
     // SMPTE divisions (bit 15) are not supported; a division of 0 would leave
     // nothing to measure time by.
-    if (headerLength < 0 || format < 0 || trackCount < 0 || division <= 0 || format > 1 ||
-        (division & 0x8000) != 0) {
+    if (headerLength < 0 || header.format < 0 || header.trackCount < 0 || header.division <= 0 ||
+        header.format > 1 || (header.division & 0x8000) != 0) {
+        return std::nullopt;
+    }
+    return header;
+}
+
+int SmfReader::ReadHeader(int& trackCount) {
+    const std::optional<SmfHeader> header = ParseHeader(in_);
+    if (!header) {
         return kReadBadHeader;
     }
+    const int format = header->format;
+    trackCount = header->trackCount;
     song_.format = static_cast<std::int16_t>(format);
-    song_.division = static_cast<std::int16_t>(division);
+    song_.division = static_cast<std::int16_t>(header->division);
     if (format == 0) {
         if (trackCount < 2) {
             // Receives every event that is not a channel message.
@@ -116,7 +142,7 @@ int SmfReader::ReadHeader(int& trackCount) {
         }
     }
     trackCount = std::min<int>(trackCount, kMaxTracks);
-    in_.Seek(afterLength + static_cast<std::size_t>(headerLength));
+    in_.Seek(header->end);
     return kReadOk;
 }
 
@@ -295,11 +321,9 @@ int SmfReader::ReadMeta() {
         case EventKind::TimeSignature:
             song_.timeSignatures.push_back(static_cast<TimeSignatureEvent*>(event));
             break;
-        case EventKind::KeySignature: {
-            const auto* key = static_cast<const KeySignatureEvent*>(event);
-            song_.keyText = std::string(KeySignatureName(key->sharpsFlats())) + key->minorText();
+        case EventKind::KeySignature:
+            song_.keyText = static_cast<const KeySignatureEvent*>(event)->keyName();
             break;
-        }
         case EventKind::TrackName:
             current_->name = std::string(event->text());
             break;
@@ -407,48 +431,80 @@ void CompleteSong(MidiSong& song) {
     song.RebuildBars();
 }
 
+// Ends a load that failed: the song is left reset, with the reason.
+int Fail(MidiSong& song, int result, std::string reason) {
+    song.Reset();
+    song.lastError = std::move(reason);
+    return result;
+}
+
 // Reads into a song already reset and marked as loading. The file's bytes are
 // dropped as soon as the chunks are read when the reader owns them, to keep
 // the peak memory of large files down.
 int Load(MidiSong& song, std::span<const std::uint8_t> bytes, ReadListener* listener,
-         std::vector<std::uint8_t>* ownedBytes) {
+         FileBytes* ownedBytes) {
     const int result = SmfReader(song, bytes, listener).ReadChunks();
     if (ownedBytes != nullptr) {
         *ownedBytes = {};
     }
-    if (result == kReadOk) {
-        CompleteSong(song);
-    } else {
-        const std::string error = song.lastError;
-        song.Reset();
-        song.lastError = error;
+    if (result != kReadOk) {
+        return Fail(song, result, song.lastError);
+    }
+    CompleteSong(song);
+    return kReadOk;
+}
+
+// Runs a load with the song marked as loading. Running out of memory anywhere
+// fails the load like any other read error instead of ending the program.
+template <typename Reading>
+int Loading(MidiSong& song, const std::string& path, Reading reading) {
+    song.Reset();
+    song.loading = 1;
+    song.path = path;
+    int result;
+    try {
+        result = reading();
+    } catch (const std::bad_alloc&) {
+        result = Fail(song, kReadError, kOutOfMemory);
     }
     song.loading = 0;
     return result;
 }
 
-void BeginLoad(MidiSong& song, const std::string& path) {
-    song.Reset();
-    song.loading = 1;
-    song.path = path;
+// Reads the file's bytes after checking its header from the first ones, so
+// that a file of another kind, or a device that never ends, is refused at
+// once.
+int ReadFileInto(MidiSong& song, const std::string& path, ReadListener* listener) {
+    constexpr std::size_t kHeaderSize = 14;
+    const auto isHeader = [](std::span<const std::uint8_t> start) {
+        ByteReader in(start);
+        return ParseHeader(in).has_value();
+    };
+    FileBytes bytes;
+    switch (ReadCheckedFile(path, kHeaderSize, isHeader, kLargestMidiFile, bytes)) {
+        case CheckedReadResult::kCannotOpen:
+            return kReadCannotOpen;
+        case CheckedReadResult::kRefused:
+            return Fail(song, kReadBadHeader, {});
+        case CheckedReadResult::kTooLarge:
+            return Fail(
+                song, kReadError,
+                "File too large: the limit is " + std::to_string(kLargestMidiFile >> 20) + " MiB");
+        case CheckedReadResult::kRead:
+            break;
+    }
+    return Load(song, bytes.span(), listener, &bytes);
 }
 
 }  // namespace
 
 int ReadMidiData(MidiSong& song, std::span<const std::uint8_t> bytes, const std::string& path,
                  ReadListener* listener) {
-    BeginLoad(song, path);
-    return Load(song, bytes, listener, nullptr);
+    return Loading(song, path, [&] { return Load(song, bytes, listener, nullptr); });
 }
 
 int ReadMidiFile(MidiSong& song, const std::string& path, ReadListener* listener) {
-    BeginLoad(song, path);
-    std::vector<std::uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        song.loading = 0;
-        return kReadCannotOpen;
-    }
-    return Load(song, bytes, listener, &bytes);
+    return Loading(song, path, [&] { return ReadFileInto(song, path, listener); });
 }
 
 }  // namespace tavrino

@@ -63,10 +63,44 @@ Meter MidiSong::TimeSignatureAt(std::int32_t tick) const {
     return {signature->numerator(), signature->denominator()};
 }
 
+const KeySignatureEvent* MidiSong::KeySignatureAt(std::int32_t tick) const {
+    // Key signatures are few and have no list of their own: each track is
+    // searched back from the tick.
+    const MidiEvent* inForce = nullptr;
+    const MidiEvent* first = nullptr;
+    for (const auto& track : tracks) {
+        const auto& events = track->events;
+        const auto after =
+            std::upper_bound(events.begin(), events.end(), tick,
+                             [](std::int32_t t, const std::unique_ptr<MidiEvent>& event) {
+                                 return t < event->time;
+                             });
+        const auto isKey = [](const std::unique_ptr<MidiEvent>& event) {
+            return event->kind() == EventKind::KeySignature;
+        };
+        const auto latest = std::find_if(std::make_reverse_iterator(after), events.rend(), isKey);
+        if (latest != events.rend() && (inForce == nullptr || (*latest)->time >= inForce->time)) {
+            inForce = latest->get();
+        }
+        if (inForce == nullptr) {
+            const auto earliest = std::find_if(after, events.end(), isKey);
+            if (earliest != events.end() && (first == nullptr || (*earliest)->time < first->time)) {
+                first = earliest->get();
+            }
+        }
+    }
+    return static_cast<const KeySignatureEvent*>(inForce != nullptr ? inForce : first);
+}
+
 void MidiSong::RebuildBars() {
     bars.Clear();
     std::int64_t t = 0;
     for (std::size_t i = 0; i < timeSignatures.size() && t < songLength; ++i) {
+        // Of the signatures at one tick (a meter repeated in two tracks, or
+        // left by a crop) the last one holds; the others make no bar.
+        while (i + 1 < timeSignatures.size() && timeSignatures[i + 1]->time <= t) {
+            ++i;
+        }
         const TimeSignatureEvent& signature = *timeSignatures[i];
         const std::int64_t barLength =
             std::int64_t{division} * signature.numerator() * 4 / signature.denominator();

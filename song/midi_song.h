@@ -39,6 +39,10 @@ public:
     MidiSong() = default;
     MidiSong(const MidiSong&) = delete;
     MidiSong& operator=(const MidiSong&) = delete;
+    // Takes over another song's tracks and lists, so that a song can be read
+    // aside and replace the open one only once it loaded.
+    MidiSong(MidiSong&&) = default;
+    MidiSong& operator=(MidiSong&&) = default;
 
     // Empties the song: no tracks, no lists, key "C", division and format 0.
     void Reset();
@@ -53,6 +57,10 @@ public:
     // first change when none comes earlier; 120 bpm in a song without any.
     std::int32_t TempoAt(std::int32_t tick) const;
     Meter TimeSignatureAt(std::int32_t tick) const;
+    // The key signature in force at the tick: the last one at or before it in
+    // any track (the song's first when none comes earlier); none in a song
+    // without key signatures.
+    const KeySignatureEvent* KeySignatureAt(std::int32_t tick) const;
     void RebuildBars();
 
     // Empty when the tick lies outside 0..songLength.

@@ -4,6 +4,8 @@
 #include <array>
 #include <iomanip>
 
+#include "tools/file_output_buffer.h"
+
 namespace tavrino::tool {
 
 namespace {
@@ -40,9 +42,7 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
     }
 }
 
-}  // namespace
-
-int RunTool(const std::vector<std::string>& args, Io io) {
+int RunCommand(const std::vector<std::string>& args, Io& io) {
     const std::vector<Command> commands = AllCommands();
     if (args.empty()) {
         PrintToolHelp(commands, io.err);
@@ -70,6 +70,25 @@ int RunTool(const std::vector<std::string>& args, Io io) {
         return kExitOk;
     }
     return command->run(*command, rest, io);
+}
+
+// Output that never arrived (a full disk, a closed pipe) is a failure the
+// user must hear of, whatever the command reported.
+int CheckOutput(int status, Io& io) {
+    if (io.out.flush()) {
+        return status;
+    }
+    const auto* file = dynamic_cast<const FileOutputBuffer*>(io.out.rdbuf());
+    const std::string reason =
+        file != nullptr && !file->failure().empty() ? file->failure() : "the stream failed";
+    io.err << "tavrino-tool: cannot write to standard output: " << reason << "\n";
+    return status == kExitOk ? kExitFailure : status;
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, Io io) {
+    return CheckOutput(RunCommand(args, io), io);
 }
 
 }  // namespace tavrino::tool

@@ -273,7 +273,9 @@ void ScorePainter::PaintBarNumbers(const BarGrid& grid) {
     const int row = BarNumberRowY(layout_);
     const int metreRow = row + 2 * layout_.stepSpacing;
     const int ascent = style_.barNumberAscent;
-    DrawTextAt(painter_, ascent, 2, row, QString::fromStdString(scene_.song.keyText));
+    const KeySignatureEvent* key = scene_.song.KeySignatureAt(window_.firstTick);
+    const std::string keyName = key != nullptr ? key->keyName() : scene_.song.keyText;
+    DrawTextAt(painter_, ascent, 2, row, QString::fromStdString(keyName));
     DrawTextAt(painter_, ascent, 2, metreRow, QString::fromStdString(grid.openingTimeSignature));
     for (const BarLabel& label : grid.labels) {
         DrawTextAt(painter_, ascent, label.x, row, QString::number(label.number));

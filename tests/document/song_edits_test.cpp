@@ -83,6 +83,43 @@ TEST(InsertEvent, OrdersEventsOfOneTimeByKindWithTheTrackNameFirst) {
     EXPECT_TRUE(SongIsConsistent(song));
 }
 
+// The order a saved and reopened file lists the song's events in.
+std::vector<const MidiEvent*> FileOrder(const MidiSong& song) {
+    MessageList reopened;
+    reopened.MergeTracks(song.tracks);
+    return {reopened.begin(), reopened.end()};
+}
+
+TEST(InsertEvent, ListsEventsOfOneTickInTheOrderOfTheirTracks) {
+    MidiSong song;
+    AddTempo(AddTrack(song), 0, 500000);
+    AddNote(AddTrack(song), 0, 60, 480, 960);
+    AddNote(AddTrack(song), 1, 55, 480, 960);
+    FinishSong(song);
+    const auto listed = [&song] {
+        return std::vector<const MidiEvent*>(song.messages.begin(), song.messages.end());
+    };
+
+    // A program change goes before the notes of its tick in the track, so the
+    // player must send it first too.
+    auto program = std::make_unique<ProgramEvent>(0, 0xC0, 40, 0);
+    const MidiEvent* change = program.get();
+    ASSERT_EQ(InsertEvent(song, 480, 1, std::move(program)), 0);
+    EXPECT_EQ(listed(), FileOrder(song));
+    EXPECT_LT(song.messages.IndexOf(change), song.messages.IndexOf(&NoteAt(song, 1, 480)));
+
+    auto secondProgram = std::make_unique<ProgramEvent>(0, 0xC1, 41, 0);
+    MidiEvent& moved = *secondProgram;
+    InsertEvent(song, 480, 2, std::move(secondProgram));
+    InsertEvent(song, 480, 0, std::make_unique<TempoEvent>(100.0));
+    InsertEvent(song, 480, 1, std::make_unique<NoteOffEvent>(0, 0x80, 61, 0));
+    EXPECT_EQ(listed(), FileOrder(song));
+
+    MoveEvent(song, moved, 960);
+    EXPECT_EQ(listed(), FileOrder(song));
+    EXPECT_TRUE(SongIsConsistent(song));
+}
+
 TEST(InsertEvent, KeepsTempoChangesInTimeOrderWhateverTheirTrack) {
     MidiSong song;
     MakeMelody(song);

@@ -114,17 +114,28 @@ TEST_F(DocumentTest, LoadingHandsTheSongToThePlayerAndMarksTheSoundingNotes) {
     EXPECT_TRUE(doc.HasTracks());
 }
 
-TEST_F(DocumentTest, AFailedLoadLeavesAnEmptyDocumentAndSaysSo) {
-    Load();
-    doc.SetModified(1, kOtherEdit);
+TEST_F(DocumentTest, AFailedLoadSaysSoAndKeepsTheOpenSong) {
     EXPECT_EQ(doc.OnOpenDocument(TempPath("missing.mid")), kReadCannotOpen);
     EXPECT_TRUE(host.Said("message Error reading file | Tavrino! Error | !"));
     EXPECT_FALSE(doc.HasTracks());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(host.Said("scroll range 0"));
     doc.endMark = 10;
     EXPECT_FALSE(doc.CanCrop());
+
+    Load();
+    const std::string openPath = doc.pathName;
+    doc.beginMark = 480;
+    doc.SetModified(1, kOtherEdit);
+    const std::vector<std::uint8_t> notMidi{'R', 'I', 'F', 'F', 0, 0, 0, 4, 'W', 'A', 'V', 'E'};
+    for (const std::string& bad : {TempPath("missing.mid"), folder.Write("sound.wav", notMidi)}) {
+        EXPECT_NE(doc.OnOpenDocument(bad), kReadOk);
+        EXPECT_EQ(doc.song.tracks.size(), 3u);
+        EXPECT_THAT(PitchesOf(*doc.song.tracks[1]), ElementsAre(60, 62, 64));
+        EXPECT_EQ(doc.pathName, openPath);
+        EXPECT_EQ(doc.beginMark, 480);
+        EXPECT_TRUE(doc.IsModified());
+    }
     EXPECT_EQ(doc.loadCount, 1);
+    EXPECT_TRUE(SongIsConsistent(doc.song));
 }
 
 TEST_F(DocumentTest, ATruncatedFileLoadsWithAWarning) {

@@ -64,7 +64,7 @@ TEST(MidiReader, ReadsEventsOfEveryKindWithAbsoluteTimes) {
     EXPECT_EQ(track[10]->time, 50);
     EXPECT_EQ(track[7]->value(), 0);  // pitch wheel centre
     EXPECT_EQ(track[3]->value(), 500000);
-    EXPECT_EQ(song.keyText, "Ebm");
+    EXPECT_EQ(song.keyText, "Cm");
     EXPECT_EQ(song.songLength, 50);
     EXPECT_EQ(song.tempos.size(), 1u);
     EXPECT_EQ(track[11]->length, 3u);

@@ -81,6 +81,61 @@ TEST_F(SongFixture, ASignatureInMidBarRestartsBarCounting) {
     EXPECT_EQ(song.bars[3].start, 3920);
 }
 
+TEST_F(SongFixture, TheLastOfSeveralSignaturesAtOneTickHoldsAndMakesNoEmptyBar) {
+    AddMeter(0, 3, 4);
+    AddMeter(0, 4, 4);
+    AddMeter(1920, 3, 4);
+    AddMeter(1920, 4, 4);
+    song.songLength = 3 * 1920;
+    song.RebuildBars();
+    ASSERT_EQ(song.bars.size(), 3);
+    EXPECT_EQ(song.bars[0].timeSignature, 1);
+    EXPECT_EQ(song.bars[1].start, 1920);
+    EXPECT_EQ(song.bars[1].timeSignature, 3);
+    EXPECT_EQ(song.bars[2].start, 2 * 1920);
+    EXPECT_EQ(song.BarBeatToTick(2, 1, 0), 1920);
+    EXPECT_EQ(song.TickToBarBeat(1920)->bar, 2);
+}
+
+TEST(KeyNames, MinorKeysAreNamedByTheirOwnTonicAndTranspositionsSpellWithSixAtMost) {
+    const struct {
+        int sharpsFlats;
+        bool minor;
+        const char* name;
+    } names[] = {{0, false, "C"},  {0, true, "Am"},   {-3, true, "Cm"}, {-3, false, "Eb"},
+                 {7, true, "A#m"}, {-7, true, "Abm"}, {6, true, "D#m"}, {8, true, "?"}};
+    for (const auto& [sharpsFlats, minor, name] : names) {
+        EXPECT_EQ(KeyName(sharpsFlats, minor), name) << sharpsFlats << (minor ? " minor" : "");
+    }
+    const struct {
+        int sharpsFlats;
+        int semitones;
+        int moved;
+    } moves[] = {{0, 2, 2},     {0, 1, -5}, {0, 6, -6}, {2, 4, 6},    {1, 6, -5},
+                 {-3, -12, -3}, {7, 12, 7}, {7, 1, 2},  {-7, -1, -2}, {9, 3, 9}};
+    for (const auto& [sharpsFlats, semitones, moved] : moves) {
+        EXPECT_EQ(TransposedSharpsFlats(sharpsFlats, semitones), moved)
+            << sharpsFlats << " by " << semitones;
+    }
+}
+
+TEST_F(SongFixture, TheKeyInForceIsTheLastSignatureAtOrBeforeTheTickInAnyTrack) {
+    EXPECT_EQ(song.KeySignatureAt(0), nullptr);
+    song.tracks.push_back(std::make_unique<MidiTrack>());
+    const auto addKey = [this](std::size_t track, std::int32_t time, int sharpsFlats) {
+        auto key = std::make_unique<KeySignatureEvent>(sharpsFlats, 0);
+        key->time = time;
+        return static_cast<const KeySignatureEvent*>(song.tracks[track]->Add(std::move(key)));
+    };
+    const KeySignatureEvent* first = addKey(0, 100, 1);
+    const KeySignatureEvent* second = addKey(1, 960, 2);
+    const KeySignatureEvent* third = addKey(0, 1920, 3);
+    EXPECT_EQ(song.KeySignatureAt(0), first) << "before any: the song's first";
+    EXPECT_EQ(song.KeySignatureAt(959), first);
+    EXPECT_EQ(song.KeySignatureAt(960), second);
+    EXPECT_EQ(song.KeySignatureAt(5000), third);
+}
+
 TEST_F(SongFixture, BarTableStaysSmallAndEndsAtABarWithoutLength) {
     // A meter of 0/4 gives bars of no length: the walk ends instead of looping.
     AddMeter(0, 4, 4);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "song/file_bytes.h"
+#include "song/midi_listing.h"
 #include "song/midi_reader.h"
 #include "song/smf_bytes.h"
 #include "song/song_invariants.h"
@@ -112,6 +113,33 @@ TEST_F(SaveFile, ReplacesTheFileAndLeavesNothingElseBehind) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST_F(SaveFile, SavesThroughSymbolicLinksIntoTheFileTheyNameKeepingItsPermissions) {
+    namespace fs = std::filesystem;
+    fs::create_directory(folder / "real");
+    const Bytes old{1, 2, 3};
+    ASSERT_TRUE(WriteFileReplacing((folder / "real" / "song.mid").string(), old));
+    fs::permissions(folder / "real" / "song.mid",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real/song.mid", folder / "link.mid");
+    fs::create_symlink(folder / "link.mid", folder / "chain.mid");
+    fs::create_symlink("real/new.txt", folder / "dangling.txt");
+
+    EXPECT_EQ(WriteMidiFile(song, (folder / "chain.mid").string()), kWriteOk);
+    EXPECT_EQ(WriteListing(song, (folder / "dangling.txt").string()), 0);
+
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.mid"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.mid"));
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.txt"));
+    Bytes written;
+    ASSERT_TRUE(ReadFileBytes((folder / "real" / "song.mid").string(), written));
+    EXPECT_EQ(written, EncodeMidiFile(song));
+    EXPECT_EQ(fs::status(folder / "real" / "song.mid").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(ReadFileBytes((folder / "real" / "new.txt").string(), written));
+    EXPECT_EQ(std::string(written.begin(), written.end()), FormatListing(song));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), fs::directory_iterator()), 2);
 }
 
 TEST_F(SaveFile, AFailedSaveLeavesTheOldFileUntouched) {

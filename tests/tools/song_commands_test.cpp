@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "song/file_bytes.h"
 #include "song/midi_listing.h"
@@ -7,6 +12,7 @@
 #include "song/midi_writer.h"
 #include "song/smf_bytes.h"
 #include "tools/demo_song.h"
+#include "tools/file_output_buffer.h"
 #include "tools/tool_test_support.h"
 
 namespace tavrino {
@@ -115,6 +121,31 @@ TEST_F(SongCommands, InfoTellsTracksChannelsLengthTempoAndMeter) {
     EXPECT_THAT(info.out, HasSubstr("  tick          0   100.00 bpm\n"));
     EXPECT_THAT(info.out, HasSubstr("  tick          0  4/4\n"));
     EXPECT_THAT(info.out, HasSubstr("note pairing   0 corrected, 0 overlapped, 0 unfinished\n"));
+}
+
+// Output lost to a full disk must not pass for success, whichever command
+// wrote it.
+TEST_F(SongCommands, AFailedWriteToStandardOutputFailsWithOneLineNamingTheReason) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    if (full < 0) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    const std::vector<std::vector<std::string>> commands = {
+        {"info", demoPath}, {"listing", demoPath}, {"--help"}};
+    for (const auto& args : commands) {
+        std::ostringstream err;
+        int status = 0;
+        {
+            tool::FileOutputBuffer buffer(full);
+            std::ostream out(&buffer);
+            status = tool::RunTool(args, {out, err});
+        }
+        EXPECT_EQ(status, 1) << args.front();
+        EXPECT_EQ(err.str(), "tavrino-tool: cannot write to standard output: " +
+                                 std::string(std::strerror(ENOSPC)) + "\n")
+            << args.front();
+    }
+    ::close(full);
 }
 
 }  // namespace
