@@ -68,6 +68,7 @@ void ForEachOption(AnySettings& s, Visit&& visit) {
     visit("midiDevice", kPlayGroup, s.midiDevice);
     visit("showPitchBends", kPlayGroup, s.showPitchBends);
     visit("offsetsharpsflats", kPlayGroup, s.offsetsharpsflats);
+    visit("tablatureType", kPlayGroup, s.tablatureType, Range{0, 2});
     visit("printTabSpace", kReadOnly, s.printTabSpace);
     visit("printTrebleClef", kPrintGroup, s.printTrebleClef);
     visit("printBassClef", kPrintGroup, s.printBassClef);

@@ -75,6 +75,7 @@ struct Settings {
     std::int32_t midiDevice = -1;   // -1 is the default output
     std::int32_t showPitchBends = 1;
     std::int32_t offsetsharpsflats = 0;
+    std::int32_t tablatureType = 0;  // the score's: 0 notes, 1 diatonic, 2 chromatic tablature
 
     std::int32_t printTabSpace = 0;
     std::int32_t printTrebleClef = 1;
