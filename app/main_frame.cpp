@@ -121,7 +121,8 @@ void CMainFrame::CreateToolbarControls() {
     actions_->SetToolbarWidget(ID_TAB_TYPE, tabType_);
     // The score keeps the keyboard after a choice in the toolbar: Space
     // plays, it does not open the box.
-    for (QWidget* control : {static_cast<QWidget*>(tabType_), tempo_->slider()}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(tabType_), static_cast<QWidget*>(tempo_->slider())}) {
         control->setFocusPolicy(Qt::NoFocus);
     }
 }

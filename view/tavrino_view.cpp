@@ -1,6 +1,5 @@
 #include "view/tavrino_view.h"
 
-#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -35,7 +34,6 @@ CTavrinoView::CTavrinoView(CTavrinoDoc& doc, const Settings& settings,
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setBackgroundRole(QPalette::Base);
 
@@ -125,10 +123,6 @@ void CTavrinoView::paintEvent(QPaintEvent* event) {
             overlay.PaintTrackerFrame(trackers_.Frame(i));
         }
     }
-}
-
-void CTavrinoView::keyPressEvent(QKeyEvent* event) {
-    event->ignore();
 }
 
 void CTavrinoView::resizeEvent(QResizeEvent* event) {

@@ -89,14 +89,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // Keys belong to the main window (Space plays, the monitors play notes):
-    // the scroll area's own arrow and page keys would move the play position.
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Keys belong to the main window (Space plays, the monitors play notes):
+    // the scroll area's own arrow and page keys would move the play position.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "app/frame_rig.h"
 #include "app/tavrino_session.h"
 #include "document/test_songs.h"
