@@ -11,7 +11,7 @@ namespace tavrino {
 
 namespace {
 
-constexpr const char* kVersionText = "Version 2.3";
+constexpr const char* kVersionText = "Version " TAVRINO_VERSION;
 
 }  // namespace
 

@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QUrl>
 
 #include "app/frame_actions.h"
 #include "app/play_list_commands.h"
+#include "app/message_box.h"
 #include "song/midi_listing.h"
 
 namespace tavrino {
@@ -108,10 +109,15 @@ void FileCommands::SaveDisassembly() {
     }
     const QString path = dialog.selectedFiles().front();
     if (WriteListing(doc_.song, path.toStdString()) != 0) {
-        QMessageBox::warning(&window_, "Tavrino! Error", "Error writing file");
+        ShowMessageBox(&window_, QMessageBox::Warning, "Tavrino! Error", "Error writing file");
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        ShowMessageBox(&window_, QMessageBox::Warning, "Tavrino! Error",
+                       QString("The listing is saved in %1,\nbut no program could be started "
+                               "to show it.")
+                           .arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 void FileCommands::ShowTitle() {

@@ -146,6 +146,9 @@ QString ButtonText(const QString& menuText) {
 
 }  // namespace
 
+// Edit, Player, Tools and Help have no mnemonic: Alt with their first letters
+// is taken by commands (edit mode, file properties, lyrics, diatonic
+// harmonica). F10 and Alt alone reach the menus from the keyboard.
 FrameActions::FrameActions(QMainWindow& window) {
     CreateActions(window);
     QMenuBar* bar = window.menuBar();
@@ -156,14 +159,14 @@ FrameActions::FrameActions(QMainWindow& window) {
     fileMenu_->addAction(actions_[ID_APP_EXIT]);
     bar->addMenu(fileMenu_);
     bar->addMenu(
-        AddMenu(nullptr, window, "&Edit",
+        AddMenu(nullptr, window, "Edit",
                 {ID_EDIT_UNDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CROP, 0,
                  ID_EDIT_BEGIN_MARK, ID_EDIT_END_MARK, 0, ID_EDIT_MODE, ID_FILE_PROPERTIES}));
     bar->addMenu(AddMenu(
         nullptr, window, "&View",
         {ID_VIEW_MIXER, ID_VIEW_PIANO, ID_VIEW_LYRICS, ID_VIEW_PLAYLIST, 0, ID_VIEW_DIATONIC,
          ID_VIEW_CHROMATIC, 0, ID_ZOOM_200, ID_ZOOM_150, ID_ZOOM_100, ID_ZOOM_75, ID_ZOOM_50}));
-    QMenu* player = AddMenu(nullptr, window, "&Player",
+    QMenu* player = AddMenu(nullptr, window, "Player",
                             {ID_PLAYER_PLAY, ID_PLAYER_STOP, ID_PLAYER_REWIND, 0,
                              ID_PLAYER_PREVIOUS, ID_PLAYER_NEXT, ID_VIEW_PLAYLIST, 0});
     player->addMenu(
@@ -171,7 +174,7 @@ FrameActions::FrameActions(QMainWindow& window) {
     player->addAction(actions_[ID_METRONOME]);
     player->addAction(actions_[ID_PRACTICE_LOOP]);
     bar->addMenu(player);
-    QMenu* tools = AddMenu(nullptr, window, "&Tools", {});
+    QMenu* tools = AddMenu(nullptr, window, "Tools", {});
     tools->addMenu(
         AddMenu(tools, window, "Transpose",
                 {ID_TRANSPOSE_HALF_UP, ID_TRANSPOSE_HALF_DOWN, ID_TRANSPOSE_OCTAVE_UP,
@@ -182,7 +185,7 @@ FrameActions::FrameActions(QMainWindow& window) {
     tools->addSeparator();
     tools->addAction(actions_[ID_OPTIONS]);
     bar->addMenu(tools);
-    bar->addMenu(AddMenu(nullptr, window, "&Help", {ID_HELP_TOPICS, ID_APP_ABOUT}));
+    bar->addMenu(AddMenu(nullptr, window, "Help", {ID_HELP_TOPICS, ID_APP_ABOUT}));
     CreateToolbar(window);
 }
 

@@ -9,6 +9,8 @@
 
 #include "app/about_box.h"
 #include "app/frame_placement.h"
+#include "app/menu_keys.h"
+#include "app/message_box.h"
 #include "app/monitor_notes.h"
 #include "app/practice_loop_dialog.h"
 
@@ -75,6 +77,8 @@ CMainFrame::CMainFrame(const Services& services)
     setCentralWidget(view_->widget());
     CreateToolbarControls();
     ConnectCommands();
+    EnableMenuKeys(*this);
+    view_->widget()->setFocus();
     resize(1000, 700);
     RestoreFramePlacement(*this, store_);
     OpenPlayer();
@@ -98,7 +102,10 @@ void CMainFrame::OpenPlayer() {
         // later Play tries the device again.
         QMetaObject::invokeMethod(
             this,
-            [this] { QMessageBox::critical(this, "Tavrino! Warning", "Cannot open MIDI device"); },
+            [this] {
+                ShowMessageBox(this, QMessageBox::Critical, "Tavrino! Warning",
+                               "Cannot open MIDI device");
+            },
             Qt::QueuedConnection);
     }
     ShowTempo();
@@ -108,11 +115,22 @@ void CMainFrame::CreateToolbarControls() {
     actions_->SetToolbarWidget(ID_TEMPO_SLIDER, tempo_->slider());
     tabType_ = new QComboBox(this);
     tabType_->addItems({"Notes", "Diatonic", "Chromatic"});
-    tabType_->setFixedWidth(75);
+    tabType_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     tabType_->setToolTip("Tablature");
-    connect(tabType_, &QComboBox::activated, this,
-            [this](int index) { view_->SetTablatureType(index); });
+    tabType_->setCurrentIndex(settings_.tablatureType);
+    view_->SetTablatureType(settings_.tablatureType);
+    connect(tabType_, &QComboBox::activated, this, [this](int index) {
+        view_->SetTablatureType(index);
+        settings_.tablatureType = index;
+        SaveSettings(store_, settings_, kPlayGroup);
+    });
     actions_->SetToolbarWidget(ID_TAB_TYPE, tabType_);
+    // The score keeps the keyboard after a choice in the toolbar: Space
+    // plays, it does not open the box.
+    for (QWidget* control :
+         {static_cast<QWidget*>(tabType_), static_cast<QWidget*>(tempo_->slider())}) {
+        control->setFocusPolicy(Qt::NoFocus);
+    }
 }
 
 void CMainFrame::Connect(CommandId id, std::function<void()> handler) {

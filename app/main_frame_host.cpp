@@ -4,15 +4,15 @@
 #include <QMessageBox>
 
 #include "app/main_frame.h"
+#include "app/message_box.h"
 
 namespace tavrino {
 
 void CMainFrame::ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
-                    this);
-    box.exec();
+    ShowMessageBox(this,
+                   icon == MessageIcon::kExclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                   QString::fromStdString(caption), QString::fromStdString(text));
 }
 
 SaveChangesAnswer CMainFrame::AskSaveChanges(const std::string& prompt) {
@@ -55,8 +55,11 @@ void CMainFrame::EndProgress() {
     panes_->EndProgress();
 }
 
+// The document calls these after each change of the song: the commands'
+// states follow at once, keys included, not only when a menu opens.
 void CMainFrame::RepaintView() {
     view_->Invalidate();
+    UpdateCommands();
 }
 
 void CMainFrame::SetScrollRange(std::int32_t quarters) {
@@ -72,6 +75,7 @@ void CMainFrame::ResetMonitors(bool newSong) {
     if (newSong && editMode_ != nullptr) {
         editMode_->RefreshTracks();
     }
+    UpdateCommands();
 }
 
 void CMainFrame::ShowPosition(std::int32_t tick) {
@@ -89,6 +93,7 @@ void CMainFrame::Play(bool countIn, bool ignoreBeginMark) {
 
 void CMainFrame::ShowModified(bool modified) {
     setWindowModified(modified);
+    UpdateCommands();
 }
 
 void CMainFrame::LeaveEditMode() {

@@ -1,5 +1,6 @@
 // Painting the score: one full page of a dense song, and one step of
-// following playback (a played note and the position band), offscreen.
+// following playback (a played note and the position band), offscreen, also
+// deep into a song of a million events.
 
 #include <benchmark/benchmark.h>
 
@@ -42,6 +43,15 @@ void MakeBentSong(MidiSong& song) {
                                CreateChannelEvent(0, 0xE0 | track, value & 0x7F, value >> 7));
             }
         }
+    }
+    test::FinishSong(song, 480);
+}
+
+// A million events: 500,000 short notes, eight to a quarter note.
+void MakeLargeSong(MidiSong& song) {
+    MidiTrack& notes = test::AddTrack(song);
+    for (int note = 0; note < 500'000; ++note) {
+        test::AddNote(notes, note % 9, 48 + note % 36, note * 60, note * 60 + 50);
     }
     test::FinishSong(song, 480);
 }
@@ -110,6 +120,58 @@ void BM_PositionStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PositionStep)->Unit(benchmark::kMicrosecond);
+
+// Made once: building a million events takes a while.
+Fixture& LargeSongFixture() {
+    static Fixture fixture(MakeLargeSong);
+    return fixture;
+}
+
+// The large song's first event at the percent of its length.
+std::int32_t EventAtPercent(const MidiSong& song, std::int64_t percent) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(song.messages.size()) * percent /
+                                     100);
+}
+
+// One step of following playback as the view takes it at a percent of the
+// large song: the page follows the play tick (it stays put), a played note
+// goes onto the cached page, the band over a copy of it.
+void BM_LargeSongStep(benchmark::State& state) {
+    Fixture& fixture = LargeSongFixture();
+    const std::int32_t index = EventAtPercent(fixture.song, state.range(0));
+    const std::int32_t tick = fixture.song.messages[index]->time;
+    ScoreScene scene = fixture.Scene();
+    scene.play = PlayState{true, tick, index};
+    fixture.page.Follow(fixture.song, tick);
+    fixture.page.Image(scene, fixture.style, 1.0);
+    QImage screen(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        fixture.page.Follow(fixture.song, tick);
+        QPainter onPage(&fixture.page.CachedImage());
+        ScorePainter(onPage, fixture.style, scene, fixture.page.layout(), fixture.page.window())
+            .PaintPlayedNote(index);
+        onPage.end();
+        QPainter onScreen(&screen);
+        onScreen.drawImage(0, 0, fixture.page.CachedImage());
+        ScorePainter(onScreen, fixture.style, scene, fixture.page.layout(), fixture.page.window())
+            .PaintPositionBand(tick);
+    }
+}
+BENCHMARK(BM_LargeSongStep)->Arg(5)->Arg(50)->Arg(95)->Unit(benchmark::kMicrosecond);
+
+// The search for the page's first event that every small repaint used to
+// make, for comparison: only a full repaint makes it now.
+void BM_LargeSongPageStart(benchmark::State& state) {
+    Fixture& fixture = LargeSongFixture();
+    const std::int32_t index = EventAtPercent(fixture.song, state.range(0));
+    fixture.page.Follow(fixture.song, fixture.song.messages[index]->time);
+    const std::int32_t cached = fixture.page.firstEventIndex();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            FirstEventIndex(fixture.song.messages, fixture.page.window(), cached));
+    }
+}
+BENCHMARK(BM_LargeSongPageStart)->Arg(5)->Arg(50)->Arg(95)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrino

@@ -1,9 +1,12 @@
 #include "document/tavrino_doc.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <filesystem>
 
 #include "document/song_crop.h"
+#include "song/file_errors.h"
 #include "song/midi_reader.h"
 #include "song/midi_writer.h"
 
@@ -45,6 +48,14 @@ private:
     DocumentHost& host_;
 };
 
+// The message, and on a second line the reason, starting with a capital.
+std::string WithReason(const std::string& message, std::string reason) {
+    if (!reason.empty()) {
+        reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+    }
+    return message + "\n" + reason;
+}
+
 }  // namespace
 
 CTavrinoDoc::CTavrinoDoc(DocumentHost& host, PlayerControl& player)
@@ -85,9 +96,13 @@ int CTavrinoDoc::OnOpenDocument(const std::string& path) {
     // The file is read aside: a file that fails to load must not cost the
     // user the song that is open.
     MidiSong loaded;
+    errno = 0;
     const int result = ReadMidiFile(loaded, path, &feedback);
+    const int savedErrno = errno;
     if (result != kReadOk) {
-        host_.ShowMessage("Error reading file", kErrorCaption, MessageIcon::kExclamation);
+        host_.ShowMessage(
+            WithReason("Error reading file", ReadFailureReason(result, loaded, savedErrno)),
+            kErrorCaption, MessageIcon::kExclamation);
         return result;
     }
     DeleteContents();
@@ -108,8 +123,10 @@ int CTavrinoDoc::OnOpenDocument(const std::string& path) {
 
 bool CTavrinoDoc::OnSaveDocument(const std::string& path) {
     StopPlayer();
-    if (WriteMidiFile(song, path) != kWriteOk) {
-        host_.ShowMessage("Error writing file", kErrorCaption, MessageIcon::kExclamation);
+    errno = 0;
+    if (const int result = WriteMidiFile(song, path); result != kWriteOk) {
+        host_.ShowMessage(WithReason("Error writing file", WriteFailureReason(result, errno)),
+                          kErrorCaption, MessageIcon::kExclamation);
         return false;
     }
     pathName = path;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <new>
 #include <thread>
@@ -11,8 +10,6 @@ namespace tavrino {
 
 namespace {
 
-constexpr int kStopChecks = 200;
-constexpr auto kStopCheckInterval = std::chrono::milliseconds(10);
 constexpr int kChannels = 16;
 
 }  // namespace
@@ -164,8 +161,9 @@ void Player::Stop(bool notify) {
     WaitForFillToEnd();
     stream_.Stop();
     stream_.Reset();
-    for (int checks = 0; inQueue_ > 0 && checks < kStopChecks; ++checks) {
-        std::this_thread::sleep_for(kStopCheckInterval);
+    {
+        std::unique_lock lock(stopMutex_);
+        buffersBack_.wait_for(lock, stopTimeout_, [this] { return inQueue_ == 0; });
     }
     if (const int left = inQueue_; left > 0) {
         std::array<char, 64> text{};
@@ -295,7 +293,11 @@ bool Player::TakeNotification() {
 // --- The stream's thread -----------------------------------------------------
 
 void Player::OnBufferDone(StreamBuffer& buffer) {
-    --inQueue_;
+    if (--inQueue_ == 0 && state_ == PlayerState::kStopping) {
+        // Held only while Stop is not inside its wait: never long.
+        const std::lock_guard lock(stopMutex_);
+        buffersBack_.notify_all();
+    }
     refillWaiting_[&buffer - buffers_.get()] = true;
     RefillWaitingBuffers();
 }

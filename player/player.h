@@ -1,8 +1,11 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "player/buffer_filler.h"
 #include "player/midi_stream.h"
@@ -90,6 +93,9 @@ public:
     bool TakeNotification();
     // The result of the last failing queue call while playing, 0 if none.
     int LastStreamError() const { return lastStreamError_; }
+    // How long Stop waits for the stream to hand back its buffers before it
+    // warns and goes on.
+    void SetStopTimeout(std::chrono::milliseconds timeout) { stopTimeout_ = timeout; }
 
     PlayPosition position;
 
@@ -120,6 +126,10 @@ private:
 
     std::atomic<PlayerState> state_{PlayerState::kClosed};
     std::atomic<int> inQueue_{0};
+    // Signalled when the last queued buffer comes back during a stop.
+    std::mutex stopMutex_;
+    std::condition_variable buffersBack_;
+    std::chrono::milliseconds stopTimeout_{2000};
     std::atomic<int> outstandingNotifications_{0};
     std::atomic<bool> fillGuard_{false};
     std::atomic<bool> editMode_{false};

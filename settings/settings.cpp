@@ -74,6 +74,7 @@ void ForEachOption(AnySettings& s, Visit&& visit) {
     visit("loopTempoTop", kPracticeLoopGroup, s.loopTempoTop,
           Range{kLeastTempoPercent, kMostTempoPercent});
     visit("loopCountIn", kPracticeLoopGroup, s.loopCountIn);
+    visit("tablatureType", kPlayGroup, s.tablatureType, Range{0, 2});
     visit("printTabSpace", kReadOnly, s.printTabSpace);
     visit("printTrebleClef", kPrintGroup, s.printTrebleClef);
     visit("printBassClef", kPrintGroup, s.printBassClef);

@@ -86,6 +86,7 @@ struct Settings {
     std::int32_t loopTempoStep = 0;    // percent added per pass
     std::int32_t loopTempoTop = 100;   // the step stops here
     std::int32_t loopCountIn = 0;
+    std::int32_t tablatureType = 0;  // the score's: 0 notes, 1 diatonic, 2 chromatic tablature
 
     std::int32_t printTabSpace = 0;
     std::int32_t printTrebleClef = 1;

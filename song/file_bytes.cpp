@@ -1,6 +1,7 @@
 #include "song/file_bytes.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -132,7 +133,11 @@ bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> b
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
                          std::fflush(file.get()) == 0;
+    int failure = written ? 0 : errno;
     const bool closed = std::fclose(file.release()) == 0;
+    if (written && !closed) {
+        failure = errno;
+    }
     std::error_code error;
     // The replacement keeps the permissions the user gave the old file.
     const auto oldStatus = std::filesystem::status(target, error);
@@ -144,8 +149,11 @@ bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> b
         if (!error) {
             return true;
         }
+        failure = error.value();
     }
     std::filesystem::remove(temporary, error);
+    // The caller tells the user why: errno of the step that failed.
+    errno = failure;
     return false;
 }
 

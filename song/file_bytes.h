@@ -36,7 +36,8 @@ CheckedReadResult ReadCheckedFile(const std::string& path, std::size_t startSize
 
 // Replaces the file at `path` with `bytes`, or leaves it untouched: the bytes
 // go to a new file in the same folder, every write and the close are checked,
-// and only then is it renamed over the target. False on any failure.
+// and only then is it renamed over the target. False on any failure, with
+// errno telling why.
 bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace tavrino

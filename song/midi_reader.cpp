@@ -92,6 +92,9 @@ int SmfReader::ReadChunks() {
     }
     for (int chunk = 0; chunk < trackCount; ++chunk) {
         if (const int result = ReadChunk(); result != kReadOk) {
+            if (song_.lastError.empty()) {
+                song_.lastError = "damaged at byte " + std::to_string(in_.position());
+            }
             return result;
         }
     }
@@ -153,6 +156,7 @@ int SmfReader::ReadChunk() {
     continuationPending_ = false;
     continuation_.clear();
 
+    const std::size_t chunkStart = in_.position();
     std::uint8_t tag[4];
     const bool tagRead = in_.ReadBytes(tag, 4);
     const std::int64_t length = in_.Read32();
@@ -161,6 +165,7 @@ int SmfReader::ReadChunk() {
             truncated_ = true;
             return kReadOk;
         }
+        in_.Seek(chunkStart);  // where the damage is reported
         return kReadError;
     }
     const std::size_t dataStart = in_.position();

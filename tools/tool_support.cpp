@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <cerrno>
-#include <cstring>
 
+#include "song/file_errors.h"
 #include "song/midi_reader.h"
 
 namespace tavrino::tool {
@@ -19,18 +19,6 @@ private:
     const std::string& path_;
     Io& io_;
 };
-
-std::string ReadFailureReason(int result, const MidiSong& song, int savedErrno) {
-    switch (result) {
-        case kReadCannotOpen:
-            return std::string("cannot open the file (") + std::strerror(savedErrno) + ")";
-        case kReadBadHeader:
-            return "not a Standard MIDI File (bad header)";
-        default:
-            return song.lastError.empty() ? "read error: the track data are damaged or cut short"
-                                          : "read error: " + song.lastError;
-    }
-}
 
 }  // namespace
 

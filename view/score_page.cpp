@@ -46,9 +46,12 @@ void ScorePage::ShiftWindow(std::int32_t ticks) {
 bool ScorePage::Follow(const MidiSong& song, std::int32_t tick) {
     window_.division = std::max<int>(1, song.division);
     const bool moved = UpdateWindow(window_, layout_, tick, !song.messages.empty());
-    const std::int32_t first = FirstEventIndex(song.messages, window_, firstEventIndex_);
-    stale_ = stale_ || moved || first != firstEventIndex_;
-    firstEventIndex_ = first;
+    // Walking the events costs time in proportion to the song's position;
+    // small repaints (a played note, the band) keep the page's start.
+    if (moved || stale_) {
+        firstEventIndex_ = FirstEventIndex(song.messages, window_, firstEventIndex_);
+        stale_ = true;
+    }
     return moved;
 }
 

@@ -26,7 +26,8 @@ public:
     void ShiftWindow(std::int32_t ticks);
 
     // Brings the window to the play tick (turning the page near its end)
-    // and finds where drawing starts. True when the page moved.
+    // and, when the page moved or is stale, finds where drawing starts.
+    // True when the page moved.
     bool Follow(const MidiSong& song, std::int32_t tick);
     void Invalidate() { stale_ = true; }
     // The static page, repainted first when stale.

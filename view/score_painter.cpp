@@ -1,5 +1,6 @@
 #include "view/score_painter.h"
 
+#include <QFontMetrics>
 #include <QString>
 
 #include "view/note_tracker.h"
@@ -61,6 +62,7 @@ void ScorePainter::PaintPage(std::int32_t firstEventIndex) {
     PaintBarNumbers(grid);
     PaintTextRow(firstEventIndex);
     PaintClefs(above, below);
+    PaintKeyAndMeter(grid);
     painter_.restore();
 }
 
@@ -273,16 +275,38 @@ void ScorePainter::PaintBarNumbers(const BarGrid& grid) {
     const int row = BarNumberRowY(layout_);
     const int metreRow = row + 2 * layout_.stepSpacing;
     const int ascent = style_.barNumberAscent;
-    const KeySignatureEvent* key = scene_.song.KeySignatureAt(window_.firstTick);
-    const std::string keyName = key != nullptr ? key->keyName() : scene_.song.keyText;
-    DrawTextAt(painter_, ascent, 2, row, QString::fromStdString(keyName));
-    DrawTextAt(painter_, ascent, 2, metreRow, QString::fromStdString(grid.openingTimeSignature));
     for (const BarLabel& label : grid.labels) {
         DrawTextAt(painter_, ascent, label.x, row, QString::number(label.number));
         if (!label.timeSignature.empty()) {
             DrawTextAt(painter_, ascent, label.x, metreRow,
                        QString::fromStdString(label.timeSignature));
         }
+    }
+}
+
+// At the left edge the staff and the clefs move under the labels when the
+// pitch range scrolls: the key and the meter sit on the paper's white over
+// them, so that they stay legible.
+void ScorePainter::PaintKeyAndMeter(const BarGrid& grid) {
+    if (scene_.song.bars.empty()) {
+        return;
+    }
+    ClipTo(layout_.left, layout_.top, layout_.right, layout_.staffBottom);
+    painter_.setFont(style_.barNumberFont);
+    painter_.setPen(scene_.printing ? QColor(64, 64, 64) : QColor(128, 128, 128));
+    const QFontMetrics metrics(style_.barNumberFont);
+    const int row = BarNumberRowY(layout_);
+    const KeySignatureEvent* key = scene_.song.KeySignatureAt(window_.firstTick);
+    const std::string keyName = key != nullptr ? key->keyName() : scene_.song.keyText;
+    for (const auto& [top, text] : {std::pair{row, QString::fromStdString(keyName)},
+                                    std::pair{row + 2 * layout_.stepSpacing,
+                                              QString::fromStdString(grid.openingTimeSignature)}}) {
+        if (text.isEmpty()) {
+            continue;
+        }
+        painter_.fillRect(QRect(2, top, metrics.horizontalAdvance(text), metrics.height()),
+                          Qt::white);
+        DrawTextAt(painter_, style_.barNumberAscent, 2, top, text);
     }
 }
 

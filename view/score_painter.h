@@ -66,6 +66,7 @@ private:
     void PaintBarNumbers(const BarGrid& grid);
     void PaintTextRow(std::int32_t firstEventIndex);
     void PaintClefs(bool notesAbove, bool notesBelow);
+    void PaintKeyAndMeter(const BarGrid& grid);
     const NoteLabel& LabelOf(int key);
     NoteLabel MakeLabel(int key, int alternate) const;
     // The alternate tablature the user chose for the note, if any.

@@ -94,6 +94,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Keys belong to the main window (Space plays, the monitors play notes):
+    // the scroll area's own arrow and page keys would move the play position.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -269,11 +269,9 @@ void CTavrinoView::RunNoteCommand(int command, MidiEvent& note) {
 void CTavrinoView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && editMode_ && !trackers_.Empty()) {
         DeleteSelectedNotes();
-        // The main window sees the key too: it may play a monitor.
-        event->ignore();
-        return;
     }
-    QAbstractScrollArea::keyPressEvent(event);
+    // The main window sees every key: it may play a monitor.
+    event->ignore();
 }
 
 void CTavrinoView::DeleteSelectedNotes() {

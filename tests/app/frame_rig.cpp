@@ -1,7 +1,9 @@
 #include "app/frame_rig.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "song/midi_writer.h"
 
@@ -26,6 +28,23 @@ void RecordingMonitor::ShowTextEvent(int eventIndex) {
 
 void RecordingMonitor::keyPressEvent(QKeyEvent* event) {
     keysPressed.push_back(event->key());
+}
+
+void CloseModalBoxOnceShown(QString& caption, QString& text) {
+    // Fires each time the event loop runs, until the box is up.
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, &caption, &text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        caption = box->windowTitle();
+        text = box->text();
+        box->close();
+        timer->stop();
+        timer->deleteLater();
+    });
+    timer->start(0);
 }
 
 FrameRig::FrameRig(std::vector<MonitorKind> monitorKinds, MidiStream* otherStream)

@@ -17,6 +17,9 @@ namespace tavrino::test {
 
 class FakeFrameView : public FrameView {
 public:
+    // Takes the keyboard, as the score does.
+    FakeFrameView() { widget_->setFocusPolicy(Qt::StrongFocus); }
+
     QWidget* widget() override { return widget_; }
     std::int32_t FirstTick() const override { return firstTick; }
     std::int32_t LastTick() const override { return lastTick; }
@@ -68,6 +71,10 @@ protected:
 private:
     MonitorKind kind_;
 };
+
+// Closes the next modal message box once the event loop shows it, keeping
+// its caption and text.
+void CloseModalBoxOnceShown(QString& caption, QString& text);
 
 struct FrameRig {
     // `monitorKinds`: the kinds the program offers (all by default). The

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTimer>
+#include <QCoreApplication>
 
 #include "app/frame_rig.h"
 #include "app/tavrino_session.h"
@@ -83,15 +82,12 @@ TEST(StartUp, MonitorsOpenAtTheLastExitComeBackButNotTheHarmonicas) {
 TEST(StartUp, AFileThatCannotBeReadEndsTheProgramAfterSayingSo) {
     StartUpRig rig;
     TavrinoSession session(rig.store, rig.stream, rig.factory);
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            shown = box->windowTitle();
-            box->close();
-        }
-    });
+    QString caption;
+    QString text;
+    CloseModalBoxOnceShown(caption, text);
     EXPECT_FALSE(session.Start(Request(rig.dir.filePath("missing.mid"))));
-    EXPECT_EQ(shown, "Tavrino! Error");
+    EXPECT_EQ(caption, "Tavrino! Error");
+    EXPECT_EQ(text, "Error reading file\nCannot open the file (No such file or directory)");
     EXPECT_TRUE(RecentFileList(rig.store).files().isEmpty());
 }
 

@@ -116,7 +116,9 @@ TEST_F(DocumentTest, LoadingHandsTheSongToThePlayerAndMarksTheSoundingNotes) {
 
 TEST_F(DocumentTest, AFailedLoadSaysSoAndKeepsTheOpenSong) {
     EXPECT_EQ(doc.OnOpenDocument(TempPath("missing.mid")), kReadCannotOpen);
-    EXPECT_TRUE(host.Said("message Error reading file | Tavrino! Error | !"));
+    EXPECT_TRUE(host.Said(
+        "message Error reading file\nCannot open the file (No such file or directory) | Tavrino! "
+        "Error | !"));
     EXPECT_FALSE(doc.HasTracks());
     doc.endMark = 10;
     EXPECT_FALSE(doc.CanCrop());
@@ -138,6 +140,30 @@ TEST_F(DocumentTest, AFailedLoadSaysSoAndKeepsTheOpenSong) {
     EXPECT_TRUE(SongIsConsistent(doc.song));
 }
 
+TEST_F(DocumentTest, ErrorMessagesSayWhy) {
+    ASSERT_TRUE(WriteFileReplacing(TempPath("notes.txt"), std::vector<std::uint8_t>{'h', 'i'}));
+    std::vector<std::uint8_t> damaged;
+    ASSERT_TRUE(ReadFileBytes(WriteSongFile(TempPath("whole.mid")), damaged));
+    damaged[14] = 'X';  // the first track chunk's tag
+    ASSERT_TRUE(WriteFileReplacing(TempPath("damaged.mid"), damaged));
+    const struct {
+        const char* file;
+        const char* reason;
+    } unreadable[] = {
+        {"notes.txt", "Not a Standard MIDI File (bad header)"},
+        {"damaged.mid", "Read error: damaged at byte 14"},
+    };
+    for (const auto& [file, reason] : unreadable) {
+        doc.OnOpenDocument(TempPath(file));
+        EXPECT_TRUE(host.Said(std::string("message Error reading file\n") + reason +
+                              " | Tavrino! Error | !"))
+            << file;
+    }
+    EXPECT_FALSE(doc.OnSaveDocument(TempPath("empty.mid")));
+    EXPECT_TRUE(host.Said(
+        "message Error writing file\nA song with no tracks cannot be saved | Tavrino! Error | !"));
+}
+
 TEST_F(DocumentTest, ATruncatedFileLoadsWithAWarning) {
     std::vector<std::uint8_t> bytes;
     ASSERT_TRUE(ReadFileBytes(WriteSongFile(TempPath("whole.mid")), bytes));
@@ -154,7 +180,9 @@ TEST_F(DocumentTest, SavingClearsEveryFlagAndTheUndoRecordAndAFailedSaveKeepsThe
     doc.Transpose(1, true);
     doc.SetModified(1, kTrackProperties);
     EXPECT_FALSE(doc.OnSaveDocument(TempPath("no-such-folder/out.mid")));
-    EXPECT_TRUE(host.Said("message Error writing file | Tavrino! Error | !"));
+    EXPECT_TRUE(
+        host.Said("message Error writing file\nCannot write the file (No such file or directory) | "
+                  "Tavrino! Error | !"));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(host.modifiedMark);
 

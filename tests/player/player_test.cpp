@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "document/song_edits.h"
 #include "player/player_test_support.h"
 #include "player/position_marker.h"
@@ -354,6 +356,7 @@ TEST(Player, WarnsWhenTheStreamKeepsItsBuffersAfterAStop) {
     AddNote(AddTrack(song), 0, 60, 0, 4800);
     FinishSong(song);
     Player player(stream, settings);
+    player.SetStopTimeout(std::chrono::milliseconds(20));
     player.Init(song, notifier);
     player.Play(0, false);
     player.Stop();

@@ -40,6 +40,7 @@ Settings Changed() {
     s.midiDevice = 3;
     s.showPitchBends = 0;
     s.offsetsharpsflats = 1;
+    s.tablatureType = 2;
     s.printTabSpace = 5;
     s.printTrebleClef = 0;
     s.printBassClef = 1;
@@ -71,7 +72,7 @@ TEST(Settings, SavedGroupsLoadBackAndUngroupedKeysAreNeverWritten) {
     MemorySettingsStore store;
     const Settings changed = Changed();
     SaveSettings(store, changed, 1 | 2 | 4 | 8 | 16 | 32 | 64);
-    EXPECT_EQ(store.size(), 35u);
+    EXPECT_EQ(store.size(), 36u);
     for (const char* readOnly :
          {"tabStaffSpace", "colorSelect", "colorPlayed", "colorNormal1", "colorNormal2",
           "colorBlow", "colorDraw", "colorOver", "colorBend", "printTabSpace"}) {
@@ -110,7 +111,7 @@ TEST(Settings, EachGroupWritesItsOwnKeys) {
           "fontLyricsTxt", "fontLyricsBg"}},
         {16,
          {"playMetronome", "playerRepeat", "midiDevice", "showPitchBends", "offsetsharpsflats",
-          "musicNoteType"}},
+          "musicNoteType", "tablatureType"}},
         {32, {"printTrebleClef", "printBassClef", "printNoColorBars", "printBeatsPerLine"}},
         {64, {"loopTempoStart", "loopTempoStep", "loopTempoTop", "loopCountIn"}},
     };

@@ -76,8 +76,7 @@ TEST_F(SongCommands, ReaderFailuresExitWithTheReadersCodeAndOneLine) {
                                               test::Ev(5, {0x90, 60})}));
     const auto readError = RunToolWith({"convert", damaged, folder.File("out.mid")});
     EXPECT_EQ(readError.status, 3);
-    EXPECT_EQ(readError.err, "tavrino-tool: " + damaged +
-                                 ": read error: the track data are damaged or cut short\n");
+    EXPECT_EQ(readError.err, "tavrino-tool: " + damaged + ": read error: damaged at byte 29\n");
     EXPECT_FALSE(std::filesystem::exists(folder.File("out.mid")));
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include "document/document_fakes.h"
@@ -208,6 +210,23 @@ TEST_F(ViewFollowTest, ScrollingMovesThePlayTickAndThePageTogether) {
     // Not before the song's start: the second step changes nothing.
     EXPECT_EQ(scrolled, (std::vector<std::int32_t>{480, 0}));
     EXPECT_EQ(view_.FirstTick(), 0);
+}
+
+// Space plays and the monitors play notes: every key goes on to the main
+// window, none scrolls the score or moves the play position.
+TEST_F(ViewFollowTest, KeysAreLeftToTheMainWindow) {
+    std::vector<std::int32_t> scrolled;
+    QObject::connect(&view_, &CTavrinoView::playTickScrolled,
+                     [&](std::int32_t tick) { scrolled.push_back(tick); });
+    const int pitch = view_.verticalScrollBar()->value();
+    for (const int key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageDown,
+                          Qt::Key_End, Qt::Key_Space}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view_, &press);
+        EXPECT_FALSE(press.isAccepted()) << key;
+    }
+    EXPECT_TRUE(scrolled.empty());
+    EXPECT_EQ(view_.verticalScrollBar()->value(), pitch);
 }
 
 TEST_F(ViewFollowTest, ZoomChangesTheVisibleTicks) {
