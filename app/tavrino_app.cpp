@@ -2,6 +2,7 @@
 
 #include <QIcon>
 
+#include "monitors/mon_lyrics.h"
 #include "resources/images.h"
 
 namespace tavrino {
@@ -25,6 +26,10 @@ CTavrinoApp::~CTavrinoApp() {
 
 bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
     session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
+    monitors_.Register(kLyricsMonitor, [this](SettingsStore& store) {
+        const CTavrinoDoc& doc = session_->frame().doc();
+        return std::make_unique<CMonLyrics>(store, session_->settings(), doc.song, doc.pathName);
+    });
     return session_->Start(request);
 }
 

@@ -28,6 +28,7 @@ public:
 
     CMainFrame& frame() { return *frame_; }
     Player& player() { return player_; }
+    const Settings& settings() const { return settings_; }
 
 private:
     void ReopenMonitors();

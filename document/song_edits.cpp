@@ -20,11 +20,6 @@ bool TickEarlierThan(std::int32_t tick, const std::unique_ptr<MidiEvent>& event)
     return tick < event->time;
 }
 
-bool StartsInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark) {
-    return (!IsMarkSet(beginMark) || event.time >= beginMark) &&
-           (!IsMarkSet(endMark) || event.time < endMark);
-}
-
 bool LiesInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark) {
     return (!IsMarkSet(beginMark) || event.time >= beginMark) &&
            (!IsMarkSet(endMark) || std::int64_t{event.time} + event.duration <= endMark);
@@ -63,13 +58,6 @@ std::size_t InsertPosition(const MidiTrack& track, std::int32_t time, const Midi
         --at;  // an end of track earlier than the new event
     }
     return static_cast<std::size_t>(at - events.begin());
-}
-
-void ExtendSongTo(MidiSong& song, std::int32_t time) {
-    if (time > song.songLength) {
-        song.songLength = time;
-        song.RebuildBars();
-    }
 }
 
 template <typename Event>
@@ -161,6 +149,18 @@ bool ShiftPitch(MidiEvent& event, int semitones) {
 }
 
 }  // namespace
+
+bool StartsInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark) {
+    return (!IsMarkSet(beginMark) || event.time >= beginMark) &&
+           (!IsMarkSet(endMark) || event.time < endMark);
+}
+
+void ExtendSongTo(MidiSong& song, std::int32_t time) {
+    if (time > song.songLength) {
+        song.songLength = time;
+        song.RebuildBars();
+    }
+}
 
 int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
                 std::unique_ptr<MidiEvent> event) {

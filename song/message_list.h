@@ -22,6 +22,9 @@ public:
 
     // Inserts the event after every event whose time is at or before its own.
     void Insert(MidiEvent* event);
+    // Inserts events given in time order, as Insert would one after the
+    // other, in one pass over the list.
+    void InsertInOrder(const std::vector<MidiEvent*>& events);
     // Removes the event by identity; nothing happens when it is not here.
     void Remove(const MidiEvent* event);
     void Clear();

@@ -14,7 +14,7 @@ constexpr std::string_view kSummary =
 std::vector<Command> AllCommands() {
     std::vector<Command> commands;
     for (const auto group : {SongCommands(), DocumentCommands(), HarmonicaCommands(),
-                             PlaybackCommands(), ScoreCommands()}) {
+                             PlaybackCommands(), ScoreCommands(), LyricsCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;

@@ -35,5 +35,6 @@ std::span<const Command> DocumentCommands();
 std::span<const Command> HarmonicaCommands();
 std::span<const Command> PlaybackCommands();
 std::span<const Command> ScoreCommands();
+std::span<const Command> LyricsCommands();
 
 }  // namespace tavrino::tool
