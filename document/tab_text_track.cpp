@@ -89,7 +89,9 @@ int AppendTabTextTrack(MidiSong& song, const TabTrackNotation& notation, std::in
     if (IsMarkSet(endMark)) {
         endTime = endMark;
     }
-    texts.push_back({endTime, std::string("/") + kProductWebPage});
+    std::string closing("/");
+    closing += ProductWebHost();
+    texts.push_back({endTime, std::move(closing)});
     // Several visible tracks each start again from their first note; equal
     // times keep the order in which the texts were made.
     std::stable_sort(texts.begin(), texts.end(),

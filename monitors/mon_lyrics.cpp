@@ -188,8 +188,9 @@ void CMonLyrics::BuildText() {
 }
 
 void CMonLyrics::ShowTextEvent(int eventIndex) {
+    // An edit may have taken tracks or events away since the text was built.
     if (eventIndex < 0 || static_cast<std::size_t>(eventIndex) >= song_.messages.size() ||
-        shownTrack_ < 0) {
+        shownTrack_ < 0 || static_cast<std::size_t>(shownTrack_) >= song_.tracks.size()) {
         return;
     }
     const MidiEvent* event = song_.messages[static_cast<std::size_t>(eventIndex)];

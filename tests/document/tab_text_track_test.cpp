@@ -17,7 +17,7 @@ using ::testing::ElementsAre;
 using ::testing::Pair;
 
 const TabTrackNotation kNotation{"Diatonic Tab: C", [](int key) { return std::to_string(key); }};
-const std::string kClosing = "/https://tavrino.example/";
+const std::string kClosing = "/tavrino.example";
 
 // (time, text) of the track's text events, and the time of its end.
 std::vector<std::pair<std::int32_t, std::string>> Texts(const MidiTrack& track) {
