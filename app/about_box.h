@@ -2,10 +2,9 @@
 
 #include <QDialog>
 
-namespace tavrino {
+#include "settings/product.h"
 
-// The product's web page, opened from the About box.
-inline constexpr const char* kProductWebPage = "https://tavrino.example/";
+namespace tavrino {
 
 // "About Tavrino!": the version, the day this program was built, and a button
 // that opens the product's web page in the browser.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "view/tab_text.h"
+
 class QWidget;
 
 namespace tavrino {
@@ -39,6 +41,8 @@ public:
     virtual void SetTablatureType(int type) = 0;
     // Edit mode shows the edit cursor and lets notes be selected and moved.
     virtual void SetEditMode(bool open) = 0;
+    // The tablature the notes carry.
+    virtual TabSource Tabs() const = 0;
 };
 
 }  // namespace tavrino

@@ -13,6 +13,8 @@
 #include "app/message_box.h"
 #include "app/monitor_notes.h"
 #include "app/practice_loop_dialog.h"
+#include "monitors/mon_lyrics.h"
+#include "view/tab_track_notation.h"
 
 namespace tavrino {
 
@@ -172,6 +174,7 @@ void CMainFrame::ConnectCommands() {
                 [this, command] { transport_.Transpose(command.semitones, command.wholeSong); });
     }
     Connect(ID_APPLY_TEMPO, [this] { tempo_->ApplyTempoChange(doc_); });
+    Connect(ID_TAB_TEXT_TRACK, [this] { CreateTabTextTrack(); });
     Connect(ID_SAVE_DISASSEMBLY, [this] { files_->SaveDisassembly(); });
     Connect(ID_APP_ABOUT, [this] { AboutBox(this).exec(); });
     actions_->OnMenuShown(this, &CMainFrame::UpdateCommands);
@@ -215,6 +218,7 @@ void CMainFrame::UpdateCommands() {
     }
     a[ID_APPLY_TEMPO]->setEnabled(!playing && player_.TempoPercent() != 100);
     a[ID_SAVE_DISASSEMBLY]->setEnabled(!playing && hasTracks);
+    a[ID_TAB_TEXT_TRACK]->setEnabled(doc_.CanCreateTabTextTrack());
 }
 
 void CMainFrame::SetRepeat(int mode) {
@@ -237,6 +241,16 @@ void CMainFrame::EditPracticeLoop() {
 
 void CMainFrame::ToggleMonitor(MonitorKind kind) {
     monitors_.Toggle(kind, this, store_);
+}
+
+void CMainFrame::CreateTabTextTrack() {
+    const int track = doc_.OnTabTextTrack(MakeTabTrackNotation(view_->Tabs()));
+    if (track < 0) {
+        return;
+    }
+    if (auto* lyrics = dynamic_cast<CMonLyrics*>(monitors_.Find(kLyricsMonitor))) {
+        lyrics->ShowTrack(track);
+    }
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -91,11 +91,13 @@ private:
     void ToggleMetronome();
     void EditPracticeLoop();
     void ToggleMonitor(MonitorKind kind);
+    void CreateTabTextTrack();
 
     // DocumentHost
     void ShowMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
     SaveChangesAnswer AskSaveChanges(const std::string& prompt) override;
+    bool AskYesNo(const std::string& question, const std::string& caption) override;
     std::optional<std::string> AskSavePath() override;
     void Beep() override;
     void BeginWaitCursor() override;

@@ -27,6 +27,12 @@ SaveChangesAnswer CMainFrame::AskSaveChanges(const std::string& prompt) {
     }
 }
 
+bool CMainFrame::AskYesNo(const std::string& question, const std::string& caption) {
+    return QMessageBox::question(this, QString::fromStdString(caption),
+                                 QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> CMainFrame::AskSavePath() {
     return files_->AskSavePath();
 }

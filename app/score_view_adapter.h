@@ -24,6 +24,7 @@ public:
     void SetZoomIndex(int index) override { view_->SetZoomIndex(index); }
     void SetTablatureType(int type) override { view_->SetTablatureType(type); }
     void SetEditMode(bool open) override { view_->SetEditMode(open); }
+    TabSource Tabs() const override { return view_->Tabs(); }
 
 private:
     CTavrinoView* view_;  // the main window's central widget owns it

@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app/monitor_registry.h"
+#include "monitors/mon_lyrics.h"
 #include "resources/images.h"
 
 namespace tavrino {
@@ -27,6 +28,10 @@ CTavrinoApp::~CTavrinoApp() {
 bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
     session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
     RegisterMonitors(monitors_, session_->monitorServices());
+    monitors_.Register(kLyricsMonitor, [this](SettingsStore& store) {
+        const CTavrinoDoc& doc = session_->frame().doc();
+        return std::make_unique<CMonLyrics>(store, session_->settings(), doc.song, doc.pathName);
+    });
     return session_->Start(request);
 }
 

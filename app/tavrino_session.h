@@ -35,6 +35,7 @@ public:
     ChromaticLayout& chromatic() { return chromatic_; }
     // What the monitors of this session work with.
     MonitorServices monitorServices();
+    const Settings& settings() const { return settings_; }
 
 private:
     void ReopenMonitors();

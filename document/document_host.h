@@ -21,6 +21,8 @@ public:
                              MessageIcon icon) = 0;
     // "Save changes to ...?" with Yes, No and Cancel.
     virtual SaveChangesAnswer AskSaveChanges(const std::string& prompt) = 0;
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool AskYesNo(const std::string& question, const std::string& caption) = 0;
     // Where to save a document that has no file yet; empty when cancelled.
     virtual std::optional<std::string> AskSavePath() = 0;
     virtual void Beep() = 0;

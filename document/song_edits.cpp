@@ -20,11 +20,6 @@ bool TickEarlierThan(std::int32_t tick, const std::unique_ptr<MidiEvent>& event)
     return tick < event->time;
 }
 
-bool StartsInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark) {
-    return (!IsMarkSet(beginMark) || event.time >= beginMark) &&
-           (!IsMarkSet(endMark) || event.time < endMark);
-}
-
 bool LiesInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark) {
     return (!IsMarkSet(beginMark) || event.time >= beginMark) &&
            (!IsMarkSet(endMark) || std::int64_t{event.time} + event.duration <= endMark);
@@ -90,13 +85,6 @@ void ListInFileOrder(MidiSong& song, MidiEvent& event) {
                                        : song.TrackIndexOf(other->track) > trackIndex);
     });
     song.messages.InsertBefore(&event, successor != last ? *successor : nullptr);
-}
-
-void ExtendSongTo(MidiSong& song, std::int32_t time) {
-    if (time > song.songLength) {
-        song.songLength = time;
-        song.RebuildBars();
-    }
 }
 
 template <typename Event>
@@ -188,6 +176,18 @@ bool ShiftPitch(MidiEvent& event, int semitones) {
 }
 
 }  // namespace
+
+bool StartsInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark) {
+    return (!IsMarkSet(beginMark) || event.time >= beginMark) &&
+           (!IsMarkSet(endMark) || event.time < endMark);
+}
+
+void ExtendSongTo(MidiSong& song, std::int32_t time) {
+    if (time > song.songLength) {
+        song.songLength = time;
+        song.RebuildBars();
+    }
+}
 
 int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
                 std::unique_ptr<MidiEvent> event) {

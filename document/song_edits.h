@@ -26,6 +26,12 @@ inline bool IsMarkSet(std::int32_t mark) {
     return mark >= 0;
 }
 
+// Whether the event starts inside the marks.
+bool StartsInside(const MidiEvent& event, std::int32_t beginMark, std::int32_t endMark);
+
+// Lengthens the song (and its bar table) to reach `time`.
+void ExtendSongTo(MidiSong& song, std::int32_t time);
+
 // Places a new event at `time` in the track. Events of one time end up in
 // decreasing order of kind (equal kinds in insertion order) with a track name
 // first; an end of track the new event reaches is moved along with it.

@@ -275,6 +275,35 @@ void CTavrinoDoc::OnCrop() {
     RefreshForNewSong();
 }
 
+bool CTavrinoDoc::CanCreateTabTextTrack() const {
+    return HasTracks() && !player_.IsPlaying();
+}
+
+int CTavrinoDoc::OnTabTextTrack(const TabTrackNotation& notation) {
+    if (!CanCreateTabTextTrack()) {
+        return kRefused;
+    }
+    if (song.tracks.size() >= kMostTracks) {
+        host_.ShowMessage("Maximun number of tracks reached", "Cannot create track",
+                          MessageIcon::kExclamation);
+        return kRefused;
+    }
+    if (!host_.AskYesNo("This command will create a new track with a text event for every "
+                        "displayed note\nDo you want to continue?",
+                        "Tablature to Text Track")) {
+        return kRefused;
+    }
+    int track = kRefused;
+    {
+        WaitCursor wait(host_);
+        track = AppendTabTextTrack(song, notation, beginMark, endMark);
+    }
+    host_.ResetMonitors(true);
+    host_.RepaintView();
+    SetModified(1, kOtherEdit);
+    return track;
+}
+
 // --- Song changes ------------------------------------------------------------
 
 int CTavrinoDoc::Transpose(int semitones, bool wholeSong) {

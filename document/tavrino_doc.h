@@ -11,6 +11,7 @@
 #include "document/document_host.h"
 #include "document/note_selection.h"
 #include "document/song_edits.h"
+#include "document/tab_text_track.h"
 #include "document/transpose_undo.h"
 #include "player/player_control.h"
 #include "song/midi_song.h"
@@ -80,6 +81,10 @@ public:
     void SetEndMark(const BarBeat& position);
     bool CanCrop() const;
     void OnCrop();
+    bool CanCreateTabTextTrack() const;
+    // Adds a track with the notation of every note starting inside the marks,
+    // once the user agrees. Returns the new track's index, or kRefused.
+    int OnTabTextTrack(const TabTrackNotation& notation);
 
     // Song changes of the views, the main frame and the dialogs. Those that
     // return a result refuse with kRefused and leave the song unchanged.

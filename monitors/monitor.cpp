@@ -37,6 +37,7 @@ int CMonitor::ResetDisplay(bool) {
 void CMonitor::NoteOn(int, int, int) {}
 void CMonitor::NoteOff(int, int, int) {}
 void CMonitor::ShowTextEvent(int) {}
+void CMonitor::ApplySettings() {}
 
 int CMonitor::PreCreate(MonitorCreateParameters&) {
     return 0;

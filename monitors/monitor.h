@@ -41,6 +41,8 @@ public:
     virtual void NoteOn(int key, int eventIndex, int cell);
     virtual void NoteOff(int key, int eventIndex, int cell);
     virtual void ShowTextEvent(int eventIndex);
+    // The user changed the options: fonts and colours are read again.
+    virtual void ApplySettings();
 
     virtual MonitorKind GetKind() const = 0;
 

@@ -56,6 +56,14 @@ void MonitorList::ResetMonitors(bool newSong) {
     }
 }
 
+void MonitorList::ApplySettings() {
+    for (const QPointer<CMonitor>& monitor : monitors_) {
+        if (monitor != nullptr) {
+            monitor->ApplySettings();
+        }
+    }
+}
+
 void MonitorList::Feed(const MidiEvent& event, int eventIndex) {
     for (const QPointer<CMonitor>& monitor : monitors_) {
         if (monitor != nullptr) {

@@ -32,6 +32,8 @@ public:
     void CloseAll();
 
     void ResetMonitors(bool newSong);
+    // After the options changed.
+    void ApplySettings();
     // Playback reached `event`, number `eventIndex` of the message list. The
     // mixer hears every note; the others only notes of visible tracks and not
     // of the percussion channel. Texts and lyrics go to the lyrics window.

@@ -1,6 +1,7 @@
 #include "song/message_list.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace tavrino {
@@ -37,6 +38,20 @@ void MessageList::InsertBefore(MidiEvent* event, const MidiEvent* successor) {
         return;
     }
     events_.insert(at, event);
+}
+
+void MessageList::InsertInOrder(const std::vector<MidiEvent*>& events) {
+    std::vector<MidiEvent*> accepted;
+    accepted.reserve(events.size());
+    std::copy_if(events.begin(), events.end(), std::back_inserter(accepted),
+                 [](const MidiEvent* event) { return Accepts(*event); });
+    std::vector<MidiEvent*> merged;
+    merged.reserve(events_.size() + accepted.size());
+    // std::merge takes the listed event first among equals: each new event
+    // lands after every event of its time, as Insert places it.
+    std::merge(events_.begin(), events_.end(), accepted.begin(), accepted.end(),
+               std::back_inserter(merged), EarlierThan);
+    events_ = std::move(merged);
 }
 
 void MessageList::Remove(const MidiEvent* event) {

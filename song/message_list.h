@@ -25,6 +25,9 @@ public:
     // Inserts the event just before `successor`, a listed event of the same
     // time; as Insert when `successor` is null or not listed.
     void InsertBefore(MidiEvent* event, const MidiEvent* successor);
+    // Inserts events given in time order, as Insert would one after the
+    // other, in one pass over the list.
+    void InsertInOrder(const std::vector<MidiEvent*>& events);
     // Removes the event by identity; nothing happens when it is not here.
     void Remove(const MidiEvent* event);
     void Clear();

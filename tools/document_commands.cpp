@@ -11,7 +11,9 @@
 #include "document/song_crop.h"
 #include "document/tavrino_doc.h"
 #include "song/midi_reader.h"
+#include "tools/harmonica_options.h"
 #include "tools/tool_support.h"
+#include "view/tab_track_notation.h"
 
 namespace tavrino::tool {
 
@@ -30,6 +32,8 @@ public:
         }
     }
     SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::kNo; }
+    // The command line already says what to do.
+    bool AskYesNo(const std::string&, const std::string&) override { return true; }
     std::optional<std::string> AskSavePath() override { return std::nullopt; }
     void Beep() override {}
     void BeginWaitCursor() override {}
@@ -224,6 +228,29 @@ int RunCrop(const Command& self, const std::vector<std::string>& args, Io& io) {
     });
 }
 
+int RunTabTrack(const Command& self, const std::vector<std::string>& args, Io& io) {
+    CommandLine line(args, {{"harmonica", true}, {"tuning", true}, {"key", true}});
+    int exitCode = kExitOk;
+    if (!ParseArguments(self, line, 2, 2, io, exitCode)) {
+        return exitCode;
+    }
+    HarmonicaOptions options(self, line, io);
+    Harmonica harmonica;
+    if (!options.ChooseHarmonica(harmonica, true)) {
+        return options.exitCode();
+    }
+    const Settings settings;
+    const TabTrackNotation notation = MakeTabTrackNotation(TabSourceFor(harmonica, settings));
+    return EditFile(self, line, Marks{}, io, [&](CTavrinoDoc& doc) {
+        if (doc.OnTabTextTrack(notation) < 0) {
+            io.err << "tavrino-tool: the song already has " << doc.song.tracks.size()
+                   << " tracks; nothing written\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    });
+}
+
 const Command kCommands[] = {
     {"transpose", "IN OUT --semitones N [--tracks LIST] [--from TICK] [--to TICK]",
      "Transpose the notes of a MIDI file by half steps and save it.",
@@ -239,6 +266,15 @@ const Command kCommands[] = {
      RunTranspose},
     {"crop", "IN OUT --from TICK --to TICK", "Keep only a stretch of a MIDI file and save it.",
      kCropHelp, RunCrop},
+    {"tabtrack", "IN OUT.mid [--harmonica diatonic|chromatic|notes] [--tuning T] [--key K]",
+     "Add a text track with the tablature of every note, readable by karaoke players.",
+     "  IN           a Standard MIDI File (.mid, .kar)\n"
+     "  OUT.mid      the file to write; a failed write leaves an existing OUT as it was\n"
+     "  --harmonica  the tablature written (default diatonic); notes writes note names\n"
+     "  --tuning, --key  as for tabmap\n\n"
+     "Every visible track's notes are written, one text event per group of notes\n"
+     "that start together, with \"/\" opening each bar.\n",
+     RunTabTrack},
 };
 
 }  // namespace

@@ -60,14 +60,7 @@ int RunScore(const Command& self, const std::vector<std::string>& args, Io& io) 
     const auto application = EnsureGuiApplication(false);
     const Settings settings;
     harmonica.diatonic.CreateBrushes(settings);
-    int type = kTablatureNotes;
-    if (harmonica.layout == &harmonica.diatonic) {
-        type = kTablatureDiatonic;
-    } else if (harmonica.layout == &harmonica.chromatic) {
-        type = kTablatureChromatic;
-    }
-    const TabSource tabs{type, &harmonica.diatonic, &harmonica.chromatic, settings.symbols, 0};
-    const ScoreScene scene{song, settings, tabs, PlayState{}};
+    const ScoreScene scene{song, settings, TabSourceFor(harmonica, settings), PlayState{}};
     const QImage image = RenderScore(scene, *width, *height, *zoom, *at);
     const std::string& out = line.positionals()[1];
     if (!image.save(QString::fromStdString(out), "PNG")) {

@@ -25,7 +25,7 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
 std::vector<SnapshotWindow> AllWindows() {
     std::vector<SnapshotWindow> windows;
     // One line per family of windows.
-    for (const auto family : {MonitorSnapshots()}) {
+    for (const auto family : {MonitorSnapshots(), LyricsSnapshots(), EditToolbarSnapshots()}) {
         windows.insert(windows.end(), family.begin(), family.end());
     }
     return windows;

@@ -62,6 +62,8 @@ struct SnapshotWindow {
 
 // The windows of each family; the command lists them all.
 std::span<const SnapshotWindow> MonitorSnapshots();
+std::span<const SnapshotWindow> LyricsSnapshots();
+std::span<const SnapshotWindow> EditToolbarSnapshots();
 
 // Renders the window into an image, as it shows on the screen.
 QImage RenderWindow(QWidget& window);

@@ -17,7 +17,7 @@ std::vector<Command> AllCommands() {
     std::vector<Command> commands;
     for (const auto group : {SongCommands(), DocumentCommands(), HarmonicaCommands(),
                              PlaybackCommands(), ScoreCommands(), PlayListCommands(),
-                             SnapshotCommands()}) {
+                             SnapshotCommands(), LyricsCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;

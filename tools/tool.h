@@ -37,5 +37,6 @@ std::span<const Command> PlaybackCommands();
 std::span<const Command> ScoreCommands();
 std::span<const Command> PlayListCommands();
 std::span<const Command> SnapshotCommands();
+std::span<const Command> LyricsCommands();
 
 }  // namespace tavrino::tool

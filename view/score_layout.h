@@ -7,9 +7,12 @@ namespace tavrino {
 // The geometry of one area the score is drawn into: the window on screen, or
 // one line of a printed page. Pixels; right and bottom are exclusive.
 struct ScoreLayout {
-    static constexpr int kClefWidth = 45;      // left of the note area
-    static constexpr int kBandHeight = 10;     // above the staff: the position band
-    static constexpr int kTextRowHeight = 18;  // below the staff: text and lyrics
+    static constexpr int kClefWidth = 45;   // left of the note area
+    static constexpr int kBandHeight = 10;  // above the staff: the position band
+    // Below the staff: text and lyrics, on two lines so that crowded texts
+    // need not overlap.
+    static constexpr int kTextRowHeight = 32;
+    static constexpr int kTextRowLines = 2;
     static constexpr int kUnknown = -1;
 
     int left = 0;

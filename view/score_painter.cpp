@@ -5,6 +5,7 @@
 
 #include "view/note_tracker.h"
 #include "view/staff.h"
+#include "view/text_row.h"
 
 namespace tavrino {
 
@@ -317,17 +318,26 @@ void ScorePainter::PaintTextRow(std::int32_t firstEventIndex) {
     ClipTo(layout_.notesLeft, layout_.staffBottom, layout_.right, layout_.bottom);
     painter_.setFont(style_.textFont);
     painter_.setPen(Qt::black);
+    const QFontMetrics metrics(style_.textFont);
     const MessageList& messages = scene_.song.messages;
+    std::vector<QString> texts;
+    std::vector<TextRowSpan> spans;
     for (std::size_t index = firstEventIndex;
          index < messages.size() && messages[index]->time < window_.lastTick; ++index) {
         const MidiEvent& event = *messages[index];
         if (!event.isTextOrLyric() || event.track == nullptr || !event.track->visible()) {
             continue;
         }
-        if (const QString text = ShownText(event.text()); !text.isEmpty()) {
-            DrawTextAt(painter_, style_.textAscent, TickToX(layout_, window_, event.time),
-                       layout_.staffBottom + 1, text);
+        if (QString text = ShownText(event.text()); !text.isEmpty()) {
+            spans.push_back(
+                {TickToX(layout_, window_, event.time), metrics.horizontalAdvance(text)});
+            texts.push_back(std::move(text));
         }
+    }
+    const std::vector<int> lines = PlaceTextRowLines(spans, ScoreLayout::kTextRowLines);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        DrawTextAt(painter_, style_.textAscent, spans[i].left,
+                   layout_.staffBottom + 1 + lines[i] * style_.textLineHeight, texts[i]);
     }
 }
 

@@ -70,6 +70,7 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       notesBelowArrow(Image(":/images/notes_below.png")) {
     underlinedTabFont.setUnderline(true);
     textAscent = QFontMetrics(textFont).ascent();
+    textLineHeight = QFontMetrics(textFont).lineSpacing();
     barNumberAscent = QFontMetrics(barNumberFont).ascent();
     const Rgb first = settings.colorNormal1.ToRgb();
     const Rgb last = settings.colorNormal2.ToRgb();

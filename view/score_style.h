@@ -40,6 +40,7 @@ struct ScoreStyle {
     QFont textFont;
     QFont barNumberFont;
     int textAscent = 0;
+    int textLineHeight = 0;  // from one line of the text row to the next
     int barNumberAscent = 0;
 
     QImage trebleClef;

@@ -84,12 +84,15 @@ PlayState CTavrinoView::CurrentPlay() const {
     return {player_->IsPlaying(), position.current.load(), position.displayIndex.load()};
 }
 
+TabSource CTavrinoView::Tabs() const {
+    return TabSource{tablatureType_, &diatonic_, &chromatic_, settings_.symbols,
+                     settings_.musicNoteType};
+}
+
 ScoreScene CTavrinoView::Scene() const {
-    TabSource tabs{tablatureType_, &diatonic_, &chromatic_, settings_.symbols,
-                   settings_.musicNoteType};
     return ScoreScene{doc_.song,
                       settings_,
-                      tabs,
+                      Tabs(),
                       CurrentPlay(),
                       doc_.beginMark,
                       doc_.endMark,

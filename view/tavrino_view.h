@@ -61,6 +61,8 @@ public:
     void SetZoomIndex(int index);
     // 0 notes, 1 diatonic, 2 chromatic tablature.
     void SetTablatureType(int type);
+    // The tablature the notes carry.
+    TabSource Tabs() const;
     // Edit mode moves sharps and flats off their naturals and shows the edit
     // cursor; leaving it drops the selected notes.
     void SetEditMode(bool open);

@@ -34,6 +34,11 @@ public:
     void SetZoomIndex(int index) override { zoomIndex = index; }
     void SetTablatureType(int type) override { tablatureType = type; }
     void SetEditMode(bool open) override { editMode = open; }
+    TabSource Tabs() const override {
+        TabSource tabs;
+        tabs.type = tablatureType;
+        return tabs;
+    }
 
     std::int32_t firstTick = 0;
     std::int32_t lastTick = 1'000'000;

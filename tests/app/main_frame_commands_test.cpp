@@ -40,7 +40,7 @@ TEST(MainFrameCommands, CommandsOfPartsNotYetBuiltStayDisabled) {
     for (const CommandId id :
          {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_EDIT_CUT, ID_EDIT_COPY,
           ID_EDIT_PASTE, ID_EDIT_BEGIN_MARK, ID_EDIT_END_MARK, ID_FILE_PROPERTIES,
-          ID_TAB_TEXT_TRACK, ID_OPTIONS, ID_HELP_TOPICS}) {
+          ID_OPTIONS, ID_HELP_TOPICS}) {
         EXPECT_FALSE(Enabled(rig, id)) << id;
     }
 }
@@ -50,6 +50,7 @@ TEST(MainFrameCommands, SongCommandsNeedASongAndAStoppedPlayer) {
     EXPECT_FALSE(Enabled(rig, ID_FILE_RELOAD));
     EXPECT_FALSE(Enabled(rig, ID_SAVE_DISASSEMBLY));
     EXPECT_FALSE(Enabled(rig, ID_EDIT_CROP));
+    EXPECT_FALSE(Enabled(rig, ID_TAB_TEXT_TRACK));
     EXPECT_TRUE(Enabled(rig, ID_FILE_OPEN));
     EXPECT_TRUE(Enabled(rig, ID_PLAYER_PLAY));
 
@@ -59,12 +60,14 @@ TEST(MainFrameCommands, SongCommandsNeedASongAndAStoppedPlayer) {
     rig.frame->UpdateCommands();
     EXPECT_TRUE(Enabled(rig, ID_FILE_RELOAD));
     EXPECT_TRUE(Enabled(rig, ID_SAVE_DISASSEMBLY));
+    EXPECT_TRUE(Enabled(rig, ID_TAB_TEXT_TRACK));
     EXPECT_FALSE(Enabled(rig, ID_EDIT_CROP)) << "no mark is set";
     EXPECT_FALSE(Enabled(rig, ID_APPLY_TEMPO)) << "the tempo is at 100 %";
 
     rig.frame->actions()[ID_PLAYER_PLAY]->trigger();
     ASSERT_TRUE(rig.player.IsPlaying());
     EXPECT_FALSE(Enabled(rig, ID_SAVE_DISASSEMBLY));
+    EXPECT_FALSE(Enabled(rig, ID_TAB_TEXT_TRACK));
 
     rig.frame->actions()[ID_PLAYER_STOP]->trigger();
     EXPECT_FALSE(rig.player.IsPlaying());

@@ -24,6 +24,10 @@ public:
         Log("ask " + prompt);
         return saveAnswer;
     }
+    bool AskYesNo(const std::string& question, const std::string& caption) override {
+        Log("ask " + question + " | " + caption);
+        return yesAnswer;
+    }
     std::optional<std::string> AskSavePath() override {
         Log("ask path");
         return savePath;
@@ -63,6 +67,7 @@ public:
 
     std::vector<std::string> calls;
     SaveChangesAnswer saveAnswer = SaveChangesAnswer::kNo;
+    bool yesAnswer = true;
     std::optional<std::string> savePath;
     bool modifiedMark = false;
     int lastProgress = -1;

@@ -64,24 +64,24 @@ TEST(ScoreLayoutTest, EdgesGiveTheAreasAndSpacing) {
     const ScoreLayout layout = ScreenLayout();
     EXPECT_EQ(layout.notesLeft, 45);
     EXPECT_EQ(layout.staffTop, 10);
-    EXPECT_EQ(layout.staffBottom, 582);
+    EXPECT_EQ(layout.staffBottom, 568);
     EXPECT_EQ(layout.right2, 800);
     EXPECT_EQ(layout.lineHeight, 12);
-    EXPECT_EQ(layout.middleY, 296);
+    EXPECT_EQ(layout.middleY, 289);
     EXPECT_EQ(layout.stepSpacing, 8);
-    EXPECT_EQ(layout.visibleSteps, 70);
+    EXPECT_EQ(layout.visibleSteps, 68);
 
     // A window narrower than the clefs leaves no note area.
     const ScoreLayout narrow = ScreenLayout(30, 20);
     EXPECT_EQ(narrow.notesLeft, 30);
-    EXPECT_EQ(narrow.staffTop, 2);
+    EXPECT_EQ(narrow.staffTop, narrow.staffBottom) << "the staff cannot start below its end";
 
     // Moving one edge keeps the others.
     ScoreLayout moved = layout;
     SetLayoutEdges(moved, std::nullopt, std::nullopt, 1000, std::nullopt);
     EXPECT_EQ(moved.right, 1000);
     EXPECT_EQ(moved.notesLeft, 45);
-    EXPECT_EQ(moved.staffBottom, 582);
+    EXPECT_EQ(moved.staffBottom, 568);
 }
 
 TEST(ScoreLayoutTest, TinyFontStillSpacesPositions) {
@@ -124,7 +124,7 @@ TEST(ScoreWindowTest, NoteRectSitsOnTheStaffPosition) {
     ScoreWindow window = Window(480);
     window.centrePosition = 35;
     const PixelRect middleC = NoteRect(layout, window, 60, 480, 240, false);
-    EXPECT_EQ(middleC, (PixelRect{45 + 72, 296 - 6, 45 + 72 + 36, 296 - 6 + 13}));
+    EXPECT_EQ(middleC, (PixelRect{45 + 72, 289 - 6, 45 + 72 + 36, 289 - 6 + 13}));
     const PixelRect e4 = NoteRect(layout, window, 64, 0, 480, false);
     EXPECT_EQ(e4.top, middleC.top - 2 * 8);
     // In edit mode (or with the option) a sharp rises half a step, a flat sinks.

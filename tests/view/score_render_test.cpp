@@ -9,6 +9,7 @@
 #include "document/test_songs.h"
 #include "view/score_page.h"
 #include "view/tavrino_view.h"
+#include "view/text_row.h"
 
 namespace tavrino {
 namespace {
@@ -64,6 +65,72 @@ TEST_F(ScoreRenderTest, NoteBarsTakeTheTrackColourOrTheHarmonicaAction) {
     const QImage tabImage = RenderScore(tabs, kWidth, kHeight, kDefaultZoomIndex, 0);
     EXPECT_EQ(tabImage.pixelColor(BarInside(tabs, 60, 0, 480)), ToQColor(settings_.colorBlow));
     EXPECT_EQ(tabImage.pixelColor(BarInside(tabs, 71, 3840, 480)), ToQColor(settings_.colorDraw));
+}
+
+// The rows of the text row's first two lines that hold ink, as [first line, second line].
+std::pair<bool, bool> TextRowInk(const QImage& image, const ScoreLayout& layout, int lineHeight,
+                                 int left, int right) {
+    std::pair<bool, bool> ink{false, false};
+    for (int y = layout.staffBottom + 1; y < layout.bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (image.pixelColor(x, y).lightness() < 128) {
+                (y < layout.staffBottom + 1 + lineHeight ? ink.first : ink.second) = true;
+            }
+        }
+    }
+    return ink;
+}
+
+TEST_F(ScoreRenderTest, TextsThatWouldOverlapMoveDownALine) {
+    MidiTrack& words = test::AddTrack(song_);
+    const auto addText = [&words](std::int32_t time, std::string_view text, int type) {
+        test::AddEvent(words, time,
+                       CreateMetaEvent(time, type,
+                                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                                 text.size())));
+    };
+    addText(0, "Chorus", 0x01);
+    addText(0, "twin-", 0x05);
+    addText(3840, "far", 0x05);
+    test::FinishSong(song_, 480);
+    const ScoreScene scene = Scene();
+    const QImage image = RenderScore(scene, kWidth, kHeight, kDefaultZoomIndex, 0);
+    const ScoreStyle style(settings_);
+    ScorePage page(settings_.tabStaffSpace);
+    page.Resize(kWidth, kHeight);
+    page.MeasureLineHeight(style.tabFont);
+    page.Follow(scene.song, 0);
+    const ScoreLayout& layout = page.layout();
+    ASSERT_GE(layout.bottom - layout.staffBottom, 2 * style.textLineHeight);
+
+    const int chorusLeft = TickToX(layout, page.window(), 0);
+    EXPECT_EQ(TextRowInk(image, layout, style.textLineHeight, chorusLeft, chorusLeft + 30),
+              std::pair(true, true))
+        << "the lyric at the text's tick goes below it";
+    const int farLeft = TickToX(layout, page.window(), 3840);
+    EXPECT_EQ(TextRowInk(image, layout, style.textLineHeight, farLeft, farLeft + 15),
+              std::pair(true, false))
+        << "a text with room stays on the first line";
+}
+
+TEST(TextRowTest, OverlappingTextsTakeTheNextFreeLine) {
+    struct Case {
+        std::vector<TextRowSpan> texts;
+        std::vector<int> lines;
+    };
+    const Case cases[] = {
+        {{{0, 40}, {0, 30}, {100, 10}}, {0, 1, 0}},
+        // Crowded syllables alternate; the third fits behind the first.
+        {{{0, 20}, {10, 20}, {25, 20}, {35, 20}}, {0, 1, 0, 1}},
+        // With both lines taken a text goes on the last.
+        {{{0, 50}, {5, 50}, {10, 50}}, {0, 1, 1}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlaceTextRowLines(c.texts, 2), c.lines);
+    }
+    EXPECT_EQ(PlaceTextRowLines(std::vector<TextRowSpan>{{0, 9}, {1, 9}}, 1),
+              (std::vector<int>{0, 0}));
 }
 
 TEST_F(ScoreRenderTest, PassedNotesArePaintedInThePlayedColour) {
