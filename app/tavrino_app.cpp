@@ -27,6 +27,9 @@ CTavrinoApp::~CTavrinoApp() {
 bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
     session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
     RegisterMonitors(monitors_, session_->monitorServices());
+    monitors_.Register(kMixerMonitor, [this](SettingsStore& store) {
+        return std::make_unique<CMonMixer>(store, session_->mixerServices());
+    });
     return session_->Start(request);
 }
 

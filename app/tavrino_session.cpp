@@ -4,6 +4,7 @@
 
 #include "app/frame_placement.h"
 #include "app/score_view_adapter.h"
+#include "dialogs/track_properties.h"
 
 namespace tavrino {
 
@@ -58,6 +59,22 @@ MonitorServices TavrinoSession::monitorServices() {
         }
     };
     return {store_, settings_, frame_->doc(), diatonic_, chromatic_, layoutChanged};
+}
+
+MixerServices TavrinoSession::mixerServices() {
+    return {
+        frame_->doc(),
+        settings_,
+        [this] { return player_.IsPlaying(); },
+        [this] { view_->Invalidate(); },
+        [this](bool newSong) { frame_->monitors().ResetMonitors(newSong); },
+        [this](int trackIndex) {
+            CTrackPropDlg dialog(frame_->doc(), trackIndex, player_.position.current,
+                                 UserPrompts::OnScreen(), frame_.get());
+            return dialog.exec() == QDialog::Accepted;
+        },
+        UserPrompts::OnScreen(),
+    };
 }
 
 bool TavrinoSession::Start(const CommandLineRequest& request) {

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 
 #include "document/test_songs.h"
@@ -113,14 +112,3 @@ BENCHMARK(BM_PositionStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrino
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
