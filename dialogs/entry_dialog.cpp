@@ -119,6 +119,17 @@ void EntryDialog::accept() {
     }
 }
 
+void EntryDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    for (const EntryField field : {EntryField::kBar, EntryField::kValue}) {
+        if (QLineEdit* edit = Field(field); edit != nullptr && edit->isEnabled()) {
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+    }
+}
+
 PositionEntryDialog::PositionEntryDialog(const MidiSong& song, QWidget* parent)
     : EntryDialog(parent), song_(song), position_(new PositionEdit(this)) {
     form().addRow("Bar:Beat:Tick", position_);

@@ -44,6 +44,8 @@ public:
 protected:
     explicit EntryDialog(QWidget* parent);
     QFormLayout& form() { return *form_; }
+    // Typing starts in the first field that can change, its text selected.
+    void showEvent(QShowEvent* event) override;
     // The field a problem points at.
     virtual QLineEdit* Field(EntryField field) const = 0;
 
