@@ -41,6 +41,9 @@ public:
 
 private:
     void ReopenMonitors();
+    // The track properties dialog, from the mixer or a note's menu; true
+    // when confirmed with OK.
+    bool ShowTrackProperties(int trackIndex);
 
     SettingsStore& store_;
     Settings settings_;
