@@ -75,7 +75,8 @@ CMainFrame::CMainFrame(const Services& services)
           std::make_unique<EditMode>(EditMode::Parts{doc_, *view_, player_, store_, *this}, [this] {
               view_->Invalidate();
               UpdateCommands();
-          })) {
+          })),
+      edits_(*this, doc_, player_) {
     setCentralWidget(view_->widget());
     CreateToolbarControls();
     ConnectCommands();
@@ -152,6 +153,9 @@ void CMainFrame::ConnectCommands() {
     Connect(ID_EDIT_UNDO, [this] { doc_.OnEditUndo(); });
     Connect(ID_EDIT_CROP, [this] { doc_.OnCrop(); });
     Connect(ID_EDIT_MODE, [this] { editMode_->Toggle(); });
+    Connect(ID_EDIT_BEGIN_MARK, [this] { edits_.EnterBeginMark(); });
+    Connect(ID_EDIT_END_MARK, [this] { edits_.EnterEndMark(); });
+    Connect(ID_FILE_PROPERTIES, [this] { edits_.ShowFileProperties(); });
     for (const auto& [id, kind] : kMonitorCommands) {
         Connect(id, [this, kind = kind] { ToggleMonitor(kind); });
     }
@@ -200,6 +204,9 @@ void CMainFrame::UpdateCommands() {
     a[ID_EDIT_MODE]->setChecked(IsEditMode());
     a[ID_EDIT_MODE]->setText(IsEditMode() ? "&Quit Edit Mode\tAlt+E"
                                           : "&Switch to Edit Mode\tAlt+E");
+    a[ID_EDIT_BEGIN_MARK]->setEnabled(hasTracks);
+    a[ID_EDIT_END_MARK]->setEnabled(hasTracks);
+    a[ID_FILE_PROPERTIES]->setEnabled(hasTracks);
     for (const auto& [id, kind] : kMonitorCommands) {
         a[id]->setEnabled(monitors_.CanOpen(kind));
         a[id]->setChecked(monitors_.IsOpen(kind));

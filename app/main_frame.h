@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/edit_commands.h"
 #include "app/edit_mode.h"
 #include "app/file_commands.h"
 #include "app/frame_actions.h"
@@ -134,6 +135,7 @@ private:
     std::unique_ptr<PlayListCommands> playList_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<EditMode> editMode_;
+    EditCommands edits_;
     QComboBox* tabType_ = nullptr;
 };
 

@@ -32,6 +32,9 @@ bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
         const CTavrinoDoc& doc = session_->frame().doc();
         return std::make_unique<CMonLyrics>(store, session_->settings(), doc.song, doc.pathName);
     });
+    monitors_.Register(kMixerMonitor, [this](SettingsStore& store) {
+        return std::make_unique<CMonMixer>(store, session_->mixerServices());
+    });
     return session_->Start(request);
 }
 

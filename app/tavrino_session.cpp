@@ -4,6 +4,7 @@
 
 #include "app/frame_placement.h"
 #include "app/score_view_adapter.h"
+#include "dialogs/track_properties.h"
 
 namespace tavrino {
 
@@ -48,6 +49,21 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
             frame_->OnMonitorNote(
                 MonitorNoteEvent(key, pressed ? NoteMode::kPress : NoteMode::kRelease, 0));
         });
+    QObject::connect(view_, &CTavrinoView::trackPropertiesRequested, frame_.get(),
+                     [this](int trackIndex) { ShowTrackProperties(trackIndex); });
+}
+
+bool TavrinoSession::ShowTrackProperties(int trackIndex) {
+    CTrackPropDlg dialog(frame_->doc(), trackIndex, player_.position.current,
+                         UserPrompts::OnScreen(), frame_.get());
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    // A new name or place shows in the score, the mixer and the edit toolbar.
+    view_->Invalidate();
+    frame_->monitors().ResetMonitors(true);
+    frame_->OnTracksChanged();
+    return true;
 }
 
 MonitorServices TavrinoSession::monitorServices() {
@@ -58,6 +74,18 @@ MonitorServices TavrinoSession::monitorServices() {
         }
     };
     return {store_, settings_, frame_->doc(), diatonic_, chromatic_, layoutChanged};
+}
+
+MixerServices TavrinoSession::mixerServices() {
+    return {
+        frame_->doc(),
+        settings_,
+        [this] { return player_.IsPlaying(); },
+        [this] { view_->Invalidate(); },
+        [this](bool newSong) { frame_->monitors().ResetMonitors(newSong); },
+        [this](int trackIndex) { return ShowTrackProperties(trackIndex); },
+        UserPrompts::OnScreen(),
+    };
 }
 
 bool TavrinoSession::Start(const CommandLineRequest& request) {

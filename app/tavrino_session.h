@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/main_frame.h"
+#include "app/mon_mixer.h"
 #include "app/recent_files.h"
 #include "harmonica/chromatic_layout.h"
 #include "harmonica/diatonic_layout.h"
@@ -29,6 +30,8 @@ public:
     bool Start(const CommandLineRequest& request);
 
     CMainFrame& frame() { return *frame_; }
+    // What the mixer works with in this session.
+    MixerServices mixerServices();
     Player& player() { return player_; }
     CTavrinoView& view() { return *view_; }
     DiatonicLayout& diatonic() { return diatonic_; }
@@ -39,6 +42,9 @@ public:
 
 private:
     void ReopenMonitors();
+    // The track properties dialog, from the mixer or a note's menu; true
+    // when confirmed with OK.
+    bool ShowTrackProperties(int trackIndex);
 
     SettingsStore& store_;
     Settings settings_;

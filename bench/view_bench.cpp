@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 
 #include "document/test_songs.h"
@@ -175,14 +174,3 @@ BENCHMARK(BM_LargeSongPageStart)->Arg(5)->Arg(50)->Arg(95)->Unit(benchmark::kMic
 
 }  // namespace
 }  // namespace tavrino
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

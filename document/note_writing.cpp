@@ -21,10 +21,8 @@ void SetUpEmptySong(MidiSong& song) {
     song.format = 1;
     song.division = kEditSongDivision;
     song.tracks.push_back(std::make_unique<MidiTrack>());
-    auto signature = std::make_unique<TimeSignatureEvent>(4, 4, 24, 8);
-    TimeSignatureEvent* meter = signature.get();
-    InsertEvent(song, 0, 0, std::move(signature));
-    song.timeSignatures.push_back(meter);
+    // Inserted, the signature joins the song's list of them.
+    InsertEvent(song, 0, 0, std::make_unique<TimeSignatureEvent>(4, 4, 24, 8));
     InsertEvent(song, 0, 0, std::make_unique<KeySignatureEvent>(0, 0));
     InsertEvent(song, 0, 0, std::make_unique<TempoEvent>(120.0));
     InsertEvent(song, 0, 0, std::make_unique<EndOfTrackEvent>());

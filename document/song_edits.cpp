@@ -211,6 +211,9 @@ int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
     ExtendSongTo(song, time);
     if (placed->kind() == EventKind::Tempo) {
         InsertByTime(song.tempos, static_cast<TempoEvent*>(placed));
+    } else if (placed->kind() == EventKind::TimeSignature) {
+        InsertByTime(song.timeSignatures, static_cast<TimeSignatureEvent*>(placed));
+        song.RebuildBars();
     }
     return 0;
 }

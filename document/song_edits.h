@@ -34,8 +34,9 @@ void ExtendSongTo(MidiSong& song, std::int32_t time);
 
 // Places a new event at `time` in the track. Events of one time end up in
 // decreasing order of kind (equal kinds in insertion order) with a track name
-// first; an end of track the new event reaches is moved along with it.
-// Refuses a track index out of range and a negative time.
+// first; an end of track the new event reaches is moved along with it. A
+// tempo or time signature joins the song's list of them; the bars follow a
+// new time signature. Refuses a track index out of range and a negative time.
 int InsertEvent(MidiSong& song, std::int32_t time, int trackIndex,
                 std::unique_ptr<MidiEvent> event);
 

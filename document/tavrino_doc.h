@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -98,6 +99,29 @@ public:
     void SetEventText(MidiEvent& event, std::unique_ptr<std::uint8_t[]> terminatedText,
                       std::uint32_t length);
     int ScaleTrackVelocities(int trackIndex);
+
+    // Tempo changes in beats per minute, refused outside
+    // kSlowestBeatsPerMinute..kFastestBeatsPerMinute. Afterwards the player
+    // keeps the tempo in force at the play position.
+    int SetTempoChange(TempoEvent& tempo, double beatsPerMinute);
+    int AddTempoChange(std::int32_t time, double beatsPerMinute);
+    int DeleteTempoChange(TempoEvent& tempo);
+    // Puts a time signature at `time` into track 0, or changes the one that
+    // is there, and rebuilds the bars. Refuses numerators outside
+    // 1..kLargestNumerator and denominators that are not powers of two up to
+    // kLargestDenominator.
+    static constexpr int kLargestNumerator = 99;
+    static constexpr int kLargestDenominator = 64;
+    int SetTimeSignature(std::int32_t time, int numerator, int denominator);
+    // Deletes a time signature other than the song's first.
+    int DeleteTimeSignature(TimeSignatureEvent& signature);
+    // The track's name: its first track-name event, added at tick 0 when
+    // there is none, gets the bytes and a terminating 0. Unchanged bytes
+    // leave the song untouched.
+    int RenameTrack(int trackIndex, std::string_view name);
+    // Takes the track out and puts it back at `newIndex`; track 0, which
+    // holds the song-wide events, stays first.
+    int MoveTrack(int trackIndex, int newIndex);
     int ApplyTempoPercent();
     int WriteNote(int pitch, NoteWriteType type);
     // Applies the drag of the selected note `index` to every selected note,
@@ -150,6 +174,9 @@ private:
     // that are about to go.
     void ForgetNotes(const std::function<bool(const MidiEvent&)>& doomed);
     void ChangeNoteValue(MidiEvent& note, int value, NoteValueField field);
+    // The player's tempo after a tempo change: the one in force where it
+    // plays.
+    void FollowTempoChange();
     int WriteNoteOn(int pitch, NoteWriteType type);
     int WriteKeyUp(int pitch);
     // Ends the held note with a note-off at the edit cursor, never before

@@ -74,6 +74,7 @@ public:
     std::int64_t Position() const;
 
     void SetTempo(std::int32_t microsecondsPerQuarter) override;
+    std::int32_t PlayTick() const override { return position.current; }
     // Unless -1, sets the playback speed; returns the beats per minute it
     // gives. Speeds below 1 % are refused.
     int TempoPercent(int percent);

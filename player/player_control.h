@@ -21,6 +21,8 @@ public:
     virtual int Play(std::int32_t startTick, bool countIn) = 0;
     virtual void SetDivision(int ticksPerQuarter) = 0;
     virtual void SetTempo(std::int32_t microsecondsPerQuarter) = 0;
+    // The song tick the play position shows.
+    virtual std::int32_t PlayTick() const = 0;
     // Playback speed in percent of the song's own tempo.
     virtual int TempoPercent() const = 0;
 };

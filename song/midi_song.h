@@ -30,6 +30,10 @@ struct Meter {
 };
 
 inline constexpr std::int32_t kDefaultTempo = 500000;  // microseconds per quarter: 120 bpm
+// The beats per minute a tempo event can hold: slower overflows its three
+// bytes of microseconds, faster leaves less than one microsecond a quarter.
+inline constexpr double kSlowestBeatsPerMinute = 3.58;
+inline constexpr double kFastestBeatsPerMinute = 60000000;
 
 // The in-memory form of one Standard MIDI File. Times are absolute ticks; the
 // unit is `division` ticks per quarter note. The song owns its tracks; the

@@ -68,6 +68,7 @@ public:
     void SetDivision(int) override {}
     void SetTempo(std::int32_t) override {}
     int TempoPercent() const override { return 100; }
+    std::int32_t PlayTick() const override { return 0; }
 };
 
 struct Marks {

@@ -2,10 +2,12 @@
 // WAV file) and trace (every message the output receives, in virtual time).
 // They use the same player and stream as the desktop program.
 
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <limits>
 
+#include "document/track_mixing.h"
 #include "platform/recording_output.h"
 #include "platform/scheduled_midi_stream.h"
 #include "platform/soundfont_locator.h"
@@ -25,6 +27,27 @@ int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunRender(const Command& self, const std::vector<std::string>& args, Io& io);
 int RunTrace(const Command& self, const std::vector<std::string>& args, Io& io);
 
+// The mixer's meaning of muted and soloed tracks, for the commands that play.
+const std::string kMixerHelp =
+    "  --mute LIST     silence the tracks numbered in LIST (\"2,5\"), as the mixer's\n"
+    "                  Mute Selection does\n"
+    "  --solo LIST     play only the tracks numbered in LIST, as its Solo Selected\n"
+    "                  does; --mute then silences some of those\n";
+
+const std::string kPlayHelp =
+    "  --device N      the output's number from `devices`; -1 (default) the default output\n"
+    "  --from TICK     start there instead of at the beginning\n"
+    "  --tempo PERCENT speed in percent of the song's tempo (1 to 1000)\n"
+    "  --count-in      one bar of metronome clicks first\n" +
+    kMixerHelp;
+
+const std::string kTraceHelp =
+    "One line per message: microseconds since play began, a tab, the bytes in\n"
+    "hexadecimal. Messages sent before play begins (channel reset, programs and\n"
+    "controllers in force at --from) have time 0. Nothing is heard: the song\n"
+    "plays in virtual time.\n\n" +
+    kMixerHelp;
+
 constexpr std::string_view kSoundFontHelp =
     "  --soundfont F   the built-in synthesizer's SoundFont (.sf2); without it the\n"
     "                  first found of the standard places\n";
@@ -34,33 +57,71 @@ const Command kCommands[] = {
      "Output -1 is the default: the built-in synthesizer when it can start, else the\n"
      "first MIDI port. Exits with 1 when no output can start.\n",
      RunDevices},
-    {"play", "IN [--device N] [--from TICK] [--tempo PERCENT] [--count-in] [--soundfont F]",
-     "Play a MIDI file until its end or Ctrl+C, showing bar:beat:tick.",
-     "  --device N      the output's number from `devices`; -1 (default) the default output\n"
-     "  --from TICK     start there instead of at the beginning\n"
-     "  --tempo PERCENT speed in percent of the song's tempo (1 to 1000)\n"
-     "  --count-in      one bar of metronome clicks first\n",
-     RunPlay},
+    {"play",
+     "IN [--device N] [--from TICK] [--tempo PERCENT] [--count-in] [--mute LIST] [--solo LIST] "
+     "[--soundfont F]",
+     "Play a MIDI file until its end or Ctrl+C, showing bar:beat:tick.", kPlayHelp, RunPlay},
     {"render", "IN OUT.wav [--soundfont F] [--tempo PERCENT]",
      "Render a MIDI file through the built-in synthesizer into a WAV file.",
      "The song plays through the same player as in the desktop program, as fast as\n"
      "the machine allows; the file is 44.1 kHz 16-bit stereo and ends one second\n"
      "after the music.\n",
      RunRender},
-    {"trace", "IN [--from TICK] [--tempo PERCENT] [--count-in]",
-     "Print every MIDI message the output would receive, with its time.",
-     "One line per message: microseconds since play began, a tab, the bytes in\n"
-     "hexadecimal. Messages sent before play begins (channel reset, programs and\n"
-     "controllers in force at --from) have time 0. Nothing is heard: the song\n"
-     "plays in virtual time.\n",
-     RunTrace},
+    {"trace", "IN [--from TICK] [--tempo PERCENT] [--count-in] [--mute LIST] [--solo LIST]",
+     "Print every MIDI message the output would receive, with its time.", kTraceHelp, RunTrace},
 };
 
 struct PlayOptions {
     PlaybackRequest request;
     int device = -1;
     std::filesystem::path soundFont;
+    std::vector<int> muted;
+    std::vector<int> soloed;
 };
+
+// "2,5" as track numbers; empty with a problem recorded when it is not.
+std::vector<int> TrackList(CommandLine& line, std::string_view name) {
+    const std::optional<std::string> text = line.value(name);
+    std::vector<int> numbers;
+    if (!text) {
+        return numbers;
+    }
+    std::size_t start = 0;
+    while (start <= text->size()) {
+        const std::size_t comma = std::min(text->find(',', start), text->size());
+        const std::string number = text->substr(start, comma - start);
+        int value = -1;
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), value);
+        if (number.empty() || error != std::errc() || end != number.data() + number.size() ||
+            value < 0) {
+            line.fail("--" + std::string(name) + " needs track numbers separated by commas");
+            return {};
+        }
+        numbers.push_back(value);
+        start = comma + 1;
+    }
+    return numbers;
+}
+
+// Gives the song's tracks the volumes the mixer would; false when a number
+// names no track.
+bool ApplyMixer(const PlayOptions& options, MidiSong& song, Io& io) {
+    for (const auto& list : {options.soloed, options.muted}) {
+        for (const int number : list) {
+            if (static_cast<std::size_t>(number) >= song.tracks.size()) {
+                io.err << "tavrino-tool: there is no track " << number
+                       << "; the song has tracks 0 to " << song.tracks.size() - 1 << "\n";
+                return false;
+            }
+        }
+    }
+    if (!options.soloed.empty()) {
+        SoloTracks(song, TracksNumbered(song, options.soloed));
+    }
+    MuteTracks(TracksNumbered(song, options.muted));
+    return true;
+}
 
 // The options common to the commands, checked; a problem is recorded in
 // `line`.
@@ -84,6 +145,8 @@ PlayOptions ReadPlayOptions(CommandLine& line) {
     ranged("device", -1, std::numeric_limits<std::int32_t>::max(), options.device);
     options.request.countIn = line.has("count-in");
     options.soundFont = line.value("soundfont").value_or("");
+    options.muted = TrackList(line, "mute");
+    options.soloed = TrackList(line, "solo");
     return options;
 }
 
@@ -100,6 +163,9 @@ bool LoadForPlay(const Command& self, CommandLine& line, std::size_t positionals
         return false;
     }
     exitCode = LoadSong(song, line.positionals()[0], io);
+    if (exitCode == kExitOk && !ApplyMixer(options, song, io)) {
+        exitCode = kExitUsage;
+    }
     return exitCode == kExitOk;
 }
 
@@ -178,6 +244,8 @@ int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io) {
                             {"from", true},
                             {"tempo", true},
                             {"count-in", false},
+                            {"mute", true},
+                            {"solo", true},
                             {"soundfont", true}});
     PlayOptions options;
     MidiSong song;
@@ -243,7 +311,9 @@ int RunRender(const Command& self, const std::vector<std::string>& args, Io& io)
 }
 
 int RunTrace(const Command& self, const std::vector<std::string>& args, Io& io) {
-    CommandLine line(args, {{"from", true}, {"tempo", true}, {"count-in", false}});
+    CommandLine line(
+        args,
+        {{"from", true}, {"tempo", true}, {"count-in", false}, {"mute", true}, {"solo", true}});
     PlayOptions options;
     MidiSong song;
     int exitCode = kExitOk;

@@ -39,8 +39,7 @@ TEST(MainFrameCommands, CommandsOfPartsNotYetBuiltStayDisabled) {
     rig.frame->UpdateCommands();
     for (const CommandId id :
          {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_EDIT_CUT, ID_EDIT_COPY,
-          ID_EDIT_PASTE, ID_EDIT_BEGIN_MARK, ID_EDIT_END_MARK, ID_FILE_PROPERTIES,
-          ID_OPTIONS, ID_HELP_TOPICS}) {
+          ID_EDIT_PASTE, ID_OPTIONS, ID_HELP_TOPICS}) {
         EXPECT_FALSE(Enabled(rig, id)) << id;
     }
 }
@@ -49,8 +48,10 @@ TEST(MainFrameCommands, SongCommandsNeedASongAndAStoppedPlayer) {
     FrameRig rig;
     EXPECT_FALSE(Enabled(rig, ID_FILE_RELOAD));
     EXPECT_FALSE(Enabled(rig, ID_SAVE_DISASSEMBLY));
-    EXPECT_FALSE(Enabled(rig, ID_EDIT_CROP));
-    EXPECT_FALSE(Enabled(rig, ID_TAB_TEXT_TRACK));
+    for (const CommandId id : {ID_EDIT_CROP, ID_TAB_TEXT_TRACK, ID_EDIT_BEGIN_MARK,
+                               ID_EDIT_END_MARK, ID_FILE_PROPERTIES}) {
+        EXPECT_FALSE(Enabled(rig, id)) << id;
+    }
     EXPECT_TRUE(Enabled(rig, ID_FILE_OPEN));
     EXPECT_TRUE(Enabled(rig, ID_PLAYER_PLAY));
 
@@ -62,6 +63,9 @@ TEST(MainFrameCommands, SongCommandsNeedASongAndAStoppedPlayer) {
     EXPECT_TRUE(Enabled(rig, ID_SAVE_DISASSEMBLY));
     EXPECT_TRUE(Enabled(rig, ID_TAB_TEXT_TRACK));
     EXPECT_FALSE(Enabled(rig, ID_EDIT_CROP)) << "no mark is set";
+    EXPECT_TRUE(Enabled(rig, ID_EDIT_BEGIN_MARK));
+    EXPECT_TRUE(Enabled(rig, ID_EDIT_END_MARK));
+    EXPECT_TRUE(Enabled(rig, ID_FILE_PROPERTIES));
     EXPECT_FALSE(Enabled(rig, ID_APPLY_TEMPO)) << "the tempo is at 100 %";
 
     rig.frame->actions()[ID_PLAYER_PLAY]->trigger();

@@ -104,8 +104,10 @@ public:
         calls.push_back("tempo " + std::to_string(microsecondsPerQuarter));
     }
     int TempoPercent() const override { return tempoPercent; }
+    std::int32_t PlayTick() const override { return playTick; }
 
     bool playing = false;
+    std::int32_t playTick = 0;
     int tempoPercent = 100;
     std::vector<std::string> calls;
 };

@@ -241,15 +241,16 @@ TEST(DeleteEvent, RemovesANoteWithItsNoteOffFromEveryList) {
     EXPECT_TRUE(SongIsConsistent(song));
 }
 
-TEST(DeleteEvent, RebuildsTheBarsWhenATimeSignatureGoes) {
+TEST(DeleteEvent, RebuildsTheBarsWhenATimeSignatureComesAndGoes) {
     MidiSong song;
     MakeMelody(song);
     InsertEvent(song, 5000, 1, std::make_unique<ControllerEvent>(0, 0xB0, 7, 90));
     auto waltz = std::make_unique<TimeSignatureEvent>(3, 4, 24, 8);
     TimeSignatureEvent* meter = waltz.get();
+    // Inserted, it joins the song's list and the bars follow it.
     InsertEvent(song, 1920, 0, std::move(waltz));
-    song.timeSignatures.push_back(meter);
-    song.RebuildBars();
+    ASSERT_EQ(song.timeSignatures.size(), 2u);
+    EXPECT_EQ(song.timeSignatures.back(), meter);
     ASSERT_EQ(song.bars.size(), 4);  // 0, then bars of 1440 from 1920
 
     DeleteEvent(song, *meter);

@@ -135,6 +135,50 @@ TEST(TraceCommand, RefusesASpeedOfZero) {
     EXPECT_THAT(run.err, HasSubstr("--tempo needs a number from 1 to 1000"));
 }
 
+// Track 0 conducts; tracks 1, 2 and 3 play C4, E4 and G4 on channels 1 to 3.
+std::string ThreeTrackSong(const TemporaryFolder& folder) {
+    MidiSong song;
+    AddTempo(AddTrack(song), 0, 500000);
+    const int pitches[] = {60, 64, 67};
+    for (int i = 0; i < 3; ++i) {
+        AddNote(AddTrack(song), i, pitches[i], 0, 480, 100);
+    }
+    test::FinishSong(song, 480);
+    return SaveSong(song, folder);
+}
+
+TEST(TraceCommand, MuteAndSoloSendWhatTheMixerWould) {
+    TemporaryFolder folder;
+    const std::string song = ThreeTrackSong(folder);
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<std::string> noteOns;  // the velocities the tracks' notes are sent with
+    };
+    const Case cases[] = {
+        {{}, {"90 3C 64", "91 40 64", "92 43 64"}},
+        {{"--mute", "1,3"}, {"90 3C 00", "91 40 64", "92 43 00"}},
+        {{"--solo", "2"}, {"90 3C 00", "91 40 64", "92 43 00"}},
+        {{"--solo", "1,2", "--mute", "2"}, {"90 3C 64", "91 40 00", "92 43 00"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"trace", song};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const test::ToolRun run = RunToolWith(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (const std::string& noteOn : c.noteOns) {
+            EXPECT_THAT(Lines(run.out), Contains("0\t" + noteOn)) << args.back();
+        }
+    }
+    for (const auto& [list, problem] :
+         {std::pair{"1,x", "--mute needs track numbers separated by commas"},
+          std::pair{"", "--mute needs track numbers separated by commas"},
+          std::pair{"4", "there is no track 4; the song has tracks 0 to 3"}}) {
+        const test::ToolRun run = RunToolWith({"trace", song, "--mute", list});
+        EXPECT_EQ(run.status, 2) << list;
+        EXPECT_THAT(run.err, HasSubstr(problem));
+    }
+}
+
 TEST(RenderCommand, WritesTheDemoSongAsAudibleAudioOfItsLength) {
     if (!FindSoundFont()) {
         GTEST_SKIP() << "no General MIDI SoundFont installed";
