@@ -77,14 +77,3 @@ BENCHMARK(BM_AdvanceOneSyllable)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrino
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

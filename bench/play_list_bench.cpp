@@ -65,14 +65,3 @@ BENCHMARK(BM_LoadAndShowPlayList)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kM
 
 }  // namespace
 }  // namespace tavrino
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
