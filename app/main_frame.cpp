@@ -11,6 +11,7 @@
 #include "app/frame_placement.h"
 #include "app/menu_keys.h"
 #include "app/message_box.h"
+#include "app/mon_mixer.h"
 #include "app/monitor_notes.h"
 #include "app/practice_loop_dialog.h"
 #include "monitors/mon_lyrics.h"
@@ -71,11 +72,11 @@ CMainFrame::CMainFrame(const Services& services)
           [this] { return files_->New(); }, [this] { UpdateCommands(); }})),
       files_(
           std::make_unique<FileCommands>(*this, doc_, services.recentFiles, *actions_, *playList_)),
-      editMode_(
-          std::make_unique<EditMode>(EditMode::Parts{doc_, *view_, player_, store_, *this}, [this] {
-              view_->Invalidate();
-              UpdateCommands();
-          })),
+      editMode_(std::make_unique<EditMode>(EditMode::Parts{doc_, *view_, player_, store_, *this},
+                                           [this] {
+                                               view_->Invalidate();
+                                               UpdateCommands();
+                                           })),
       edits_(*this, doc_, player_) {
     setCentralWidget(view_->widget());
     CreateToolbarControls();
@@ -314,6 +315,12 @@ void CMainFrame::OnTracksChanged() {
     editMode_->RefreshTracks();
 }
 
+void CMainFrame::OnHighlightsChanged() {
+    if (auto* mixer = dynamic_cast<CMonMixer*>(monitors_.Find(kMixerMonitor))) {
+        mixer->FollowHighlights();
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!doc_.SaveModified()) {
         event->ignore();
@@ -358,6 +365,7 @@ void CMainFrame::ClearSelection() {
     for (const auto& track : doc_.song.tracks) {
         track->flags &= ~MidiTrack::kHighlighted;
     }
+    OnHighlightsChanged();
     view_->Invalidate();
 }
 

@@ -62,8 +62,10 @@ public:
     // A note of a monitor or of mouse writing: sounds it and, in edit mode,
     // writes it into the song.
     void OnMonitorNote(const MonitorNoteEvent& note);
-    // The score's note menu changed the tracks or their highlight.
+    // The score's note menu changed the tracks.
     void OnTracksChanged();
+    // The tracks' highlights changed outside the mixer: its selection follows.
+    void OnHighlightsChanged();
     TempoControl& tempo() { return *tempo_; }
 
     // Sets each command's enabled, checked and text state from the song, the

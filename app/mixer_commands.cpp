@@ -203,6 +203,17 @@ void CMonMixer::OnSelectionChanged() {
     services_.repaintView();
 }
 
+void CMonMixer::FollowHighlights() {
+    // The flags are the source here: copying them back would be a no-op
+    // that repaints the score once more.
+    const QSignalBlocker quiet(list_);
+    for (int row = 0; row < list_->count() && static_cast<std::size_t>(row) < song().tracks.size();
+         ++row) {
+        list_->item(row)->setSelected(
+            (song().tracks[static_cast<std::size_t>(row)]->flags & MidiTrack::kHighlighted) != 0);
+    }
+}
+
 bool CMonMixer::HandleListKey(const QKeyEvent& event) {
     const bool selected = !list_->selectedItems().isEmpty();
     switch (event.key()) {

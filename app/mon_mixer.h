@@ -67,6 +67,9 @@ public:
     void DeleteTracks();
     void ApplyVolumeChanges();
     void InvertSelection();
+    // The list's selection again from the tracks' highlights, after the
+    // score or the main window changed them.
+    void FollowHighlights();
 
     MixerTrackList& trackList() { return *list_; }
     const MixerLevels& levels() const { return levels_; }

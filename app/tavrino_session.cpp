@@ -44,6 +44,8 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
                      [this](bool newSong) { frame_->monitors().ResetMonitors(newSong); });
     QObject::connect(view_, &CTavrinoView::tracksChanged, frame_.get(),
                      [this] { frame_->OnTracksChanged(); });
+    QObject::connect(view_, &CTavrinoView::trackHighlightToggled, frame_.get(),
+                     [this] { frame_->OnHighlightsChanged(); });
     QObject::connect(
         view_, &CTavrinoView::noteRequested, frame_.get(), [this](int key, bool pressed) {
             frame_->OnMonitorNote(

@@ -55,6 +55,9 @@ CTrackPropDlg::CTrackPropDlg(CTavrinoDoc& doc, int trackIndex, std::int32_t play
     number_->setValue(trackIndex);
     // Track 0 holds the song-wide events and keeps its place.
     number_->setEnabled(trackIndex != 0);
+    // Room for any track number, not only this song's highest.
+    number_->setMinimumWidth(number_->sizeHint().width() +
+                             number_->fontMetrics().horizontalAdvance("00"));
     channels_->setText(QString::fromStdString(ChannelsText(track())));
     name_->setObjectName("name");
     shownName_ = SongWords(track().name);
@@ -106,6 +109,9 @@ void CTrackPropDlg::AddRow(EventList list, const QString& label) {
         connect(button, &QPushButton::clicked, this,
                 [this, list, handler = handler] { (this->*handler)(list); });
         row->addWidget(button);
+        if (handler != &CTrackPropDlg::Add) {
+            rows_[list].lineButtons.push_back(button);
+        }
     }
     form->addRow(label, row);
     rows_[list].list = box;
@@ -141,6 +147,9 @@ void CTrackPropDlg::Refill(const MidiEvent* select) {
             row.list->addItem(QString::fromStdString(text));
         }
         row.list->setCurrentIndex(row.events.empty() ? -1 : selected >= 0 ? selected : kept);
+        for (QPushButton* button : row.lineButtons) {
+            button->setEnabled(!row.events.empty());
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
 private:
     struct Row {
         QComboBox* list = nullptr;
+        // Edit and Del: only for a list with lines.
+        std::vector<QPushButton*> lineButtons;
         std::vector<MidiEvent*> events;  // the line's event, line by line
     };
 

@@ -25,37 +25,42 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
 std::vector<SnapshotWindow> AllWindows() {
     std::vector<SnapshotWindow> windows;
     // One line per family of windows.
-    for (const auto family : {MonitorSnapshots(), LyricsSnapshots(), EditToolbarSnapshots()}) {
+    for (const auto family :
+         {MonitorSnapshots(), LyricsSnapshots(), EditToolbarSnapshots(), MixerDialogSnapshots()}) {
         windows.insert(windows.end(), family.begin(), family.end());
     }
     return windows;
 }
 
 std::string WindowList() {
+    const std::vector<SnapshotWindow> windows = AllWindows();
+    std::size_t width = 0;
+    for (const SnapshotWindow& window : windows) {
+        width = std::max(width, window.name.size() + 2);
+    }
     std::string list;
-    for (const SnapshotWindow& window : AllWindows()) {
+    for (const SnapshotWindow& window : windows) {
         std::string name(window.name);
-        name.resize(std::max<std::size_t>(name.size(), 11), ' ');
-        list.append("  ").append(name).append(window.summary).append("\n");
+        name.resize(width, ' ');
+        list.append("    ").append(name).append(window.summary).append("\n");
     }
     return list;
 }
 
-const std::string kHelp =
-    "  WINDOW   the window to draw, one of:\n" + WindowList() +
-    "  IN       a Standard MIDI File (.mid, .kar), loaded as the program loads it\n"
-    "  OUT.png  the image to write\n"
-    "  --at     the play position in ticks: the notes sounding there show pressed, as\n"
-    "           during playback; without it nothing is pressed\n"
-    "  --tuning, --key  the harmonica's tuning and key, as for tabmap (the chromatic\n"
-    "           window takes a chromatic tuning, the others a diatonic one)\n"
-    "\nThe window is drawn offscreen with the program's own code and settings at\n"
-    "their defaults; the user's settings are neither read nor written.\n";
-
-const Command kCommands[] = {
-    {"snapshot", "WINDOW IN OUT.png [--at TICK] [--tuning T] [--key K]",
-     "Draw a window of the program with a song loaded into a PNG image.", kHelp, RunSnapshot},
-};
+// Made on first use: the families' window tables live in other files, whose
+// static data need not be ready while this file's is made.
+std::string Help() {
+    return "  WINDOW   the window to draw, one of:\n" + WindowList() +
+           "  IN       a Standard MIDI File (.mid, .kar), loaded as the program loads it\n"
+           "  OUT.png  the image to write\n"
+           "  --at     the play position in ticks: the notes sounding there show pressed, as\n"
+           "           during playback; without it nothing is pressed\n"
+           "  --track  the track a window shows (track properties), from 0\n"
+           "  --tuning, --key  the harmonica's tuning and key, as for tabmap (the chromatic\n"
+           "           window takes a chromatic tuning, the others a diatonic one)\n"
+           "\nThe window is drawn offscreen with the program's own code and settings at\n"
+           "their defaults; the user's settings are neither read nor written.\n";
+}
 
 }  // namespace
 
@@ -116,7 +121,7 @@ QImage RenderWindow(QWidget& window) {
 namespace {
 
 int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& io) {
-    CommandLine line(args, {{"at", true}, {"tuning", true}, {"key", true}});
+    CommandLine line(args, {{"at", true}, {"track", true}, {"tuning", true}, {"key", true}});
     int exitCode = kExitOk;
     if (!ParseArguments(self, line, 3, 3, io, exitCode)) {
         return exitCode;
@@ -133,8 +138,9 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
     }
     HarmonicaOptions options(self, line, io);
     const auto at = options.Integer("at", 0, INT32_MAX, 0);
+    const auto track = options.Integer("track", 0, INT32_MAX, 0);
     Harmonica harmonica;
-    if (!at ||
+    if (!at || !track ||
         !options.ChooseHarmonicaKind(window->chromatic ? "chromatic" : "diatonic", harmonica)) {
         return options.exitCode();
     }
@@ -155,6 +161,16 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
     if (line.has("at")) {
         scene.tick = *at;
     }
+    if (line.has("track")) {
+        const auto tracks = scene.session().frame().doc().song.tracks.size();
+        if (static_cast<std::size_t>(*track) >= tracks) {
+            return UsageError(self,
+                              "--track " + std::to_string(*track) + ": the song has " +
+                                  std::to_string(tracks) + " tracks, numbered from 0",
+                              io);
+        }
+        scene.track = *track;
+    }
     QWidget* shown = window->make(scene);
     const QImage image = RenderWindow(*shown);
     if (!image.save(QString::fromStdString(positionals[2]), "PNG")) {
@@ -166,7 +182,12 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
 }  // namespace
 
 std::span<const Command> SnapshotCommands() {
-    return kCommands;
+    static const std::string help = Help();
+    static const Command commands[] = {
+        {"snapshot", "WINDOW IN OUT.png [--at TICK] [--track N] [--tuning T] [--key K]",
+         "Draw a window of the program with a song loaded into a PNG image.", help, RunSnapshot},
+    };
+    return commands;
 }
 
 }  // namespace tavrino::tool

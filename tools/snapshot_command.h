@@ -31,6 +31,8 @@ public:
     MonitorServices services() { return session_->monitorServices(); }
     // The play position, when one was asked for.
     std::optional<std::int32_t> tick;
+    // The track a window shows, when one was asked for.
+    std::optional<int> track;
 
     // Feeds the monitor the song up to the play position as playback does,
     // so that the notes sounding there show pressed; nothing without one.
@@ -64,6 +66,7 @@ struct SnapshotWindow {
 std::span<const SnapshotWindow> MonitorSnapshots();
 std::span<const SnapshotWindow> LyricsSnapshots();
 std::span<const SnapshotWindow> EditToolbarSnapshots();
+std::span<const SnapshotWindow> MixerDialogSnapshots();
 
 // Renders the window into an image, as it shows on the screen.
 QImage RenderWindow(QWidget& window);

@@ -213,6 +213,9 @@ TEST_F(EventDialogsTest, TrackEventEditsAddsAndDeletesKeepEveryListOnItsOwnEvent
     EXPECT_TRUE(Lines(dialog, "volume").isEmpty());
     Click(dialog, "volumeDel");  // nothing left: nothing asked
     EXPECT_EQ(script.asked.size(), 2u);
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("volumeEdit")->isEnabled());
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("volumeDel")->isEnabled());
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("volumeAdd")->isEnabled());
     EXPECT_TRUE(SongIsConsistent(doc.song));
 
     CTrackPropDlg textOnly(doc, 3, 0, script.prompts());

@@ -78,5 +78,41 @@ TEST(SnapshotCommand, DrawsTheMainWindowAndRefusesUnknownWindows) {
     EXPECT_THAT(tuning.err, HasSubstr("chromatic tuning"));
 }
 
+TEST(SnapshotCommand, DrawsTheMixerPlayingAndEachEventDialog) {
+    const test::TemporaryFolder folder;
+    for (const std::string window : {"file-properties", "position-entry", "tempo-entry",
+                                     "program-entry", "track-properties"}) {
+        const QImage dialog = Snapshot(folder, {window, "--at", "15420"});
+        EXPECT_GE(dialog.width(), 200) << window;
+        EXPECT_GE(dialog.height(), 80) << window;
+    }
+    // The demo song's four tracks, and during playback the meters of the
+    // three that play are lit.
+    const QImage idle = Snapshot(folder, {"mixer"});
+    const QImage playing = Snapshot(folder, {"mixer", "--at", "15420"});
+    ASSERT_EQ(idle.size(), playing.size());
+    // The window is as high as its rows, in a framed list 5 pixels from the
+    // edges; the meters are at x 47 to 57.
+    const int rowHeight = (idle.height() - 12) / 4;
+    int lit = 0;
+    for (int row = 0; row < 4; ++row) {
+        const QPoint meter(52, 6 + rowHeight * row + rowHeight / 2);
+        EXPECT_EQ(idle.pixelColor(meter).green(), 0x30) << "row " << row << " at rest";
+        lit += playing.pixelColor(meter).red() > 0x80 ? 1 : 0;
+    }
+    EXPECT_EQ(lit, 3);
+
+    EXPECT_NE(Snapshot(folder, {"track-properties", "--track", "2"}),
+              Snapshot(folder, {"track-properties"}));
+    const test::ToolRun beyond = RunToolWith(
+        {"snapshot", "track-properties", kDemoSong, folder.File("t.png"), "--track", "4"});
+    EXPECT_EQ(beyond.status, 2);
+    EXPECT_THAT(beyond.err, HasSubstr("4 tracks"));
+    // Every family's windows are listed, each with its summary.
+    const test::ToolRun help = RunToolWith({"snapshot", "--help"});
+    EXPECT_THAT(help.out, HasSubstr("track-properties  the track properties"));
+    EXPECT_THAT(help.out, HasSubstr("main              the main window"));
+}
+
 }  // namespace
 }  // namespace tavrino

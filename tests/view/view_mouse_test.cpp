@@ -3,20 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <random>
 
 #include "document/document_fakes.h"
 #include "document/test_songs.h"
 #include "song/song_invariants.h"
+#include "support/menu_choice.h"
 #include "view/note_menu.h"
 #include "view/tavrino_view.h"
 
@@ -182,27 +179,6 @@ TEST_F(ViewMouseTest, MouseWritingPressesTheKeyAndReleasesItOnButtonUp) {
     EXPECT_TRUE(requests_.empty());
 }
 
-// Picks the menu command `command` as soon as the menu shows, and answers
-// Yes to a question that follows.
-void ChooseFromMenu(int command) {
-    QTimer::singleShot(0, [command] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->data().toInt() == command) {
-                menu->setActiveAction(action);
-            }
-        }
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(menu, &enter);
-        QTimer::singleShot(0, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                box->button(QMessageBox::Yes)->click();
-            }
-        });
-    });
-}
-
 TEST_F(ViewMouseTest, TheNoteMenuShowsAnotherTabHidesAndDeletesTracks) {
     diatonic_.Reset(60, nullptr, settings_);
     view_.SetTablatureType(kTablatureDiatonic);
@@ -211,18 +187,18 @@ TEST_F(ViewMouseTest, TheNoteMenuShowsAnotherTabHidesAndDeletesTracks) {
     QObject::connect(&view_, &CTavrinoView::monitorsReset,
                      [&](bool newSong) { resets.push_back(newSong); });
     MidiEvent& g = *notes_[4];  // G: draw 2, or blow 3
-    ChooseFromMenu(kMenuFirstAlternate + 1);
+    test::ChooseFromMenu(kMenuFirstAlternate + 1);
     Click(On(g), Qt::NoModifier, Qt::RightButton);
     EXPECT_EQ(doc_.shownAlternates.at(&g), 1);
 
-    ChooseFromMenu(kMenuHideTrack);
+    test::ChooseFromMenu(kMenuHideTrack);
     Click(On(g), Qt::NoModifier, Qt::RightButton);
     EXPECT_FALSE(doc_.song.tracks[1]->visible());
     EXPECT_EQ(resets, std::vector<bool>{true});
 
     doc_.song.tracks[1]->flags = MidiTrack::kVisible;
     Paint();
-    ChooseFromMenu(kMenuDeleteTrack);
+    test::ChooseFromMenu(kMenuDeleteTrack);
     Click(On(g), Qt::NoModifier, Qt::RightButton);
     ASSERT_EQ(doc_.song.tracks.size(), 1u);
     EXPECT_TRUE(doc_.shownAlternates.empty()) << "no note outlives its track";
