@@ -48,7 +48,7 @@ QColor AccentOf(const Settings& settings, DiatonicKind kind, bool valved) {
 }  // namespace
 
 CMonDiatonic::CMonDiatonic(const MonitorServices& services)
-    : CMonitor(services.store), services_(services) {}
+    : PlayableMonitor(services.store, kHarmonicaProgram), services_(services) {}
 
 CMonDiatonic::~CMonDiatonic() = default;
 
@@ -77,8 +77,7 @@ int CMonDiatonic::CreateContents() {
 }
 
 void CMonDiatonic::DestroyContents() {
-    held_.ReleaseAll(
-        [this](KeyNote note) { SoundNote(note.note, NoteMode::kRelease, kHarmonicaProgram); });
+    SilenceHeldKeys();
 }
 
 void CMonDiatonic::RestoreOwnPlacement() {
@@ -286,14 +285,7 @@ void CMonDiatonic::PressCell(int hole, DiatonicKind kind, bool down) {
     if (cell == nullptr) {
         return;
     }
-    const int note = cell->note + services_.diatonic.GetKey();
-    if (down) {
-        NoteOn(note, 0, CellOf(hole, kind));
-        SoundNote(note, NoteMode::kPress, kHarmonicaProgram);
-    } else {
-        NoteOff(note, 0, CellOf(hole, kind));
-        SoundNote(note, NoteMode::kRelease, kHarmonicaProgram);
-    }
+    PlayNote({cell->note + services_.diatonic.GetKey(), CellOf(hole, kind)}, down);
 }
 
 std::optional<KeyNote> CMonDiatonic::KeyNoteAt(int position) const {
@@ -312,38 +304,6 @@ std::optional<KeyNote> CMonDiatonic::KeyNoteAt(int position) const {
         return std::nullopt;
     }
     return KeyNote{note, CellOf(hole, kind)};
-}
-
-void CMonDiatonic::keyPressEvent(QKeyEvent* event) {
-    const auto position = KeyPosition(*event);
-    const auto note = position ? KeyNoteAt(*position) : std::nullopt;
-    if (!note) {
-        CMonitor::keyPressEvent(event);
-        return;
-    }
-    if (held_.Hold(*event, *position, *note)) {
-        NoteOn(note->note, 0, note->cell);
-        SoundNote(note->note, NoteMode::kPress, kHarmonicaProgram);
-    }
-}
-
-void CMonDiatonic::keyReleaseEvent(QKeyEvent* event) {
-    const auto position = KeyPosition(*event);
-    const auto note = position ? held_.Release(*event, *position) : std::nullopt;
-    if (!note) {
-        CMonitor::keyReleaseEvent(event);
-        return;
-    }
-    NoteOff(note->note, 0, note->cell);
-    SoundNote(note->note, NoteMode::kRelease, kHarmonicaProgram);
-}
-
-void CMonDiatonic::focusOutEvent(QFocusEvent* event) {
-    held_.ReleaseAll([this](KeyNote note) {
-        NoteOff(note.note, 0, note.cell);
-        SoundNote(note.note, NoteMode::kRelease, kHarmonicaProgram);
-    });
-    CMonitor::focusOutEvent(event);
 }
 
 void CMonDiatonic::ChooseTuning(int position) {

@@ -7,11 +7,10 @@
 
 #include "harmonica/harp_plan.h"
 #include "monitors/diatonic_panel.h"
-#include "monitors/held_keys.h"
 #include "monitors/lit_buttons.h"
-#include "monitors/monitor.h"
 #include "monitors/monitor_services.h"
 #include "monitors/note_button.h"
+#include "monitors/playable_monitor.h"
 #include "monitors/tuning_choice.h"
 
 namespace tavrino {
@@ -21,7 +20,7 @@ namespace tavrino {
 // buttons and computer keys sound their notes. The side panel drives the
 // process-wide diatonic layout and shows how the visible tracks' notes fall
 // on the harmonica.
-class CMonDiatonic : public CMonitor {
+class CMonDiatonic : public PlayableMonitor {
 public:
     // A button's cell: its hole and kind, as NoteOn's `cell` carries them.
     static int CellOf(int hole, DiatonicKind kind) { return hole + static_cast<int>(kind) * 65536; }
@@ -48,9 +47,7 @@ protected:
     int CreateContents() override;
     void DestroyContents() override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    std::optional<KeyNote> KeyNoteAt(int position) const override;
 
 private:
     static constexpr int kSlots = kMaxHoles * kDiatonicKindCount;
@@ -74,11 +71,9 @@ private:
     // The target slot of a note, or none.
     std::optional<int> SlotOf(int key, int cell) const;
     void PressCell(int hole, DiatonicKind kind, bool down);
-    std::optional<KeyNote> KeyNoteAt(int position) const;
 
     MonitorServices services_;
     LitButtons buttons_{kSlots};
-    HeldKeys held_{*this};
     std::unique_ptr<TuningFilePrompt> prompt_ = std::make_unique<TuningFilePrompt>();
     DiatonicPanel* panel_ = nullptr;
     QPushButton* expand_ = nullptr;

@@ -97,7 +97,7 @@ void CMonPiano::paintEvent(QPaintEvent*) {
 }
 
 CMonPiano::CMonPiano(const MonitorServices& services)
-    : CMonitor(services.store), settings_(services.settings) {}
+    : PlayableMonitor(services.store, kPianoProgram), settings_(services.settings) {}
 
 int CMonPiano::PreCreate(MonitorCreateParameters& parameters) {
     parameters.title = "Tavrino! Piano";
@@ -126,8 +126,8 @@ int CMonPiano::CreateContents() {
             key->setGeometry(x, kKeyTop, kWhiteWidth, kWhiteHeight);
             x += kWhiteWidth;
         }
-        connect(key, &NoteButton::notePressed, this, [this, note] { Press(note, true); });
-        connect(key, &NoteButton::noteReleased, this, [this, note] { Press(note, false); });
+        connect(key, &NoteButton::notePressed, this, [this, note] { PlayNote({note}, true); });
+        connect(key, &NoteButton::noteReleased, this, [this, note] { PlayNote({note}, false); });
         keys_.Put(static_cast<std::size_t>(note - kLowestNote), key);
     }
     for (int note = kLowestNote; note <= kHighestNote; ++note) {
@@ -142,8 +142,7 @@ int CMonPiano::CreateContents() {
 }
 
 void CMonPiano::DestroyContents() {
-    held_.ReleaseAll(
-        [this](KeyNote note) { SoundNote(note.note, NoteMode::kRelease, kPianoProgram); });
+    SilenceHeldKeys();
 }
 
 NoteButton* CMonPiano::Key(int note) const {
@@ -168,41 +167,9 @@ void CMonPiano::NoteOff(int key, int, int) {
     }
 }
 
-void CMonPiano::Press(int note, bool down) {
-    if (down) {
-        NoteOn(note, 0, -1);
-        SoundNote(note, NoteMode::kPress, kPianoProgram);
-    } else {
-        NoteOff(note, 0, -1);
-        SoundNote(note, NoteMode::kRelease, kPianoProgram);
-    }
-}
-
-void CMonPiano::keyPressEvent(QKeyEvent* event) {
-    const auto position = KeyPosition(*event);
-    const int note = position ? NoteOfKeyPosition(*position) : -1;
-    if (note < 0) {
-        CMonitor::keyPressEvent(event);
-        return;
-    }
-    if (held_.Hold(*event, *position, KeyNote{note})) {
-        Press(note, true);
-    }
-}
-
-void CMonPiano::keyReleaseEvent(QKeyEvent* event) {
-    const auto position = KeyPosition(*event);
-    const auto note = position ? held_.Release(*event, *position) : std::nullopt;
-    if (!note) {
-        CMonitor::keyReleaseEvent(event);
-        return;
-    }
-    Press(note->note, false);
-}
-
-void CMonPiano::focusOutEvent(QFocusEvent* event) {
-    held_.ReleaseAll([this](KeyNote note) { Press(note.note, false); });
-    CMonitor::focusOutEvent(event);
+std::optional<KeyNote> CMonPiano::KeyNoteAt(int position) const {
+    const int note = NoteOfKeyPosition(position);
+    return note < 0 ? std::nullopt : std::optional(KeyNote{note});
 }
 
 }  // namespace tavrino

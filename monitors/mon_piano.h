@@ -2,18 +2,17 @@
 
 #include <array>
 
-#include "monitors/held_keys.h"
 #include "monitors/lit_buttons.h"
-#include "monitors/monitor.h"
 #include "monitors/monitor_services.h"
 #include "monitors/note_button.h"
+#include "monitors/playable_monitor.h"
 
 namespace tavrino {
 
 // The piano keyboard monitor: 88 keys, A0 (21) to C8 (108). The keys of the
 // visible tracks' sounding notes are shown pressed; the mouse and the
 // computer keyboard sound notes with the piano.
-class CMonPiano : public CMonitor {
+class CMonPiano : public PlayableMonitor {
 public:
     static constexpr int kLowestNote = 21;
     static constexpr int kHighestNote = 108;
@@ -38,16 +37,11 @@ protected:
     int CreateContents() override;
     void DestroyContents() override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    std::optional<KeyNote> KeyNoteAt(int position) const override;
 
 private:
-    void Press(int note, bool down);
-
     const Settings& settings_;
     LitButtons keys_{kKeyCount};
-    HeldKeys held_{*this};
 };
 
 }  // namespace tavrino
