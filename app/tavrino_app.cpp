@@ -5,6 +5,7 @@
 #include "app/monitor_registry.h"
 #include "monitors/mon_lyrics.h"
 #include "resources/images.h"
+#include "settings/settings.h"
 
 namespace tavrino {
 
@@ -26,6 +27,7 @@ CTavrinoApp::~CTavrinoApp() {
 }
 
 bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
+    outputs_.SetAudioDriver(LoadSettings(store_).audioDriver);
     session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
     RegisterMonitors(monitors_, session_->monitorServices());
     monitors_.Register(kLyricsMonitor, [this](SettingsStore& store) {

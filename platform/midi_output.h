@@ -17,6 +17,9 @@ public:
     // offline renderer places it there; live outputs send it now). False when
     // the device no longer takes messages.
     virtual bool Send(std::span<const std::uint8_t> message, std::int64_t time) = 0;
+    // How long before its due time the output takes a message and places it
+    // in time itself; 0 when it sounds each message as it arrives.
+    virtual std::int64_t Lead() const { return 0; }
 };
 
 // The output devices present now, numbered from 0; -1 is the default output.

@@ -7,6 +7,8 @@
 
 #if defined(__linux__)
 #include <alsa/asoundlib.h>
+
+#include "platform/jack_midi_output.h"
 #endif
 
 namespace tavrino {
@@ -21,6 +23,8 @@ public:
     QuietLibraries() : saved_(std::cerr.rdbuf(&discard_)) {
 #if defined(__linux__)
         snd_lib_error_set_handler(&IgnoreAlsa);
+        jack_set_error_function(&IgnoreJack);
+        jack_set_info_function(&IgnoreJack);
 #endif
     }
     ~QuietLibraries() {
@@ -36,6 +40,7 @@ private:
     };
 #if defined(__linux__)
     static void IgnoreAlsa(const char*, int, const char*, int, const char*, ...) {}
+    static void IgnoreJack(const char*) {}
 #endif
 
     Discard discard_;
@@ -78,6 +83,16 @@ std::vector<MidiPort> ListMidiPorts() {
         }
     }
     return ports;
+}
+
+std::shared_ptr<MidiOutput> OpenMidiPort(const MidiPort& port, std::string& problem) {
+#if defined(__linux__)
+    if (port.api == RtMidi::UNIX_JACK) {
+        const QuietLibraries quiet;
+        return JackMidiOutput::Open(port.name, problem);
+    }
+#endif
+    return MidiPortOutput::Open(port, problem);
 }
 
 std::shared_ptr<MidiPortOutput> MidiPortOutput::Open(const MidiPort& port, std::string& problem) {

@@ -21,6 +21,11 @@ struct MidiPort {
 // The output ports present now, over every API that can start.
 std::vector<MidiPort> ListMidiPorts();
 
+// Opens a port: a JACK port through our own JACK client, which places each
+// message at its frame and notices a server or receiver that goes away;
+// any other through RtMidi. Empty, with `problem` set, when it cannot open.
+std::shared_ptr<MidiOutput> OpenMidiPort(const MidiPort& port, std::string& problem);
+
 // An open output port. A port that goes away while open makes Send fail.
 class MidiPortOutput final : public MidiOutput {
 public:

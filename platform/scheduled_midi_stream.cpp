@@ -9,8 +9,6 @@ namespace tavrino {
 
 namespace {
 
-constexpr int kChannels = 16;
-
 // The length of a channel message from its status byte; 0 for anything else.
 std::size_t MessageLength(std::uint8_t status) {
     if (status < 0x80 || status >= 0xF0) {
@@ -37,6 +35,7 @@ int ScheduledMidiStream::Open(int deviceId, MidiStreamClient& client) {
     if (!output_) {
         return kCannotOpen;
     }
+    lead_ = output_->Lead();
     client_ = &client;
     queueSize_ = 0;
     nextRecord_ = 0;
@@ -153,10 +152,11 @@ void ScheduledMidiStream::PlayNext(std::unique_lock<std::mutex>& lock) {
     const StreamRecord record = buffer.records[nextRecord_];
     const std::int64_t tick = lastTick_ + record.deltaTicks;
     const std::int64_t due = timeline_.TimeAt(tick);
-    if (clock_.Now() < due) {
+    if (const std::int64_t handOver = due - lead_; clock_.Now() < handOver) {
         // Whatever wakes the thread early (a stop, a new tempo) is looked at
-        // before the record is.
-        clock_.WaitUntil(due, wake_, lock);
+        // before the record is. An output that places messages itself needs
+        // them in time, not on time.
+        clock_.WaitUntil(handOver, wake_, lock, lead_ == 0);
         return;
     }
     ++nextRecord_;
@@ -210,6 +210,11 @@ std::int64_t ScheduledMidiStream::Position() const {
 }
 
 void ScheduledMidiStream::Reset() {
+    for (int note = 0; note < kChannels * kKeys; ++note) {
+        if (sounding_[note].exchange(false)) {
+            ShortMsg(ShortMessageWord(0x80 | note / kKeys, note % kKeys, 0));
+        }
+    }
     for (int channel = 0; channel < kChannels; ++channel) {
         ShortMsg(ShortMessageWord(0xB0 | channel, 64, 0));   // sustain off
         ShortMsg(ShortMessageWord(0xB0 | channel, 123, 0));  // all notes off
@@ -227,9 +232,21 @@ void ScheduledMidiStream::Send(std::uint32_t message, std::int64_t time) {
                                                static_cast<std::uint8_t>(message >> 8),
                                                static_cast<std::uint8_t>(message >> 16)};
     const std::size_t length = MessageLength(bytes[0]);
-    if (length > 0 && !output_->Send(std::span(bytes).first(length), time)) {
+    if (length == 0) {
+        return;
+    }
+    Follow(std::span(bytes).first(length));
+    if (!output_->Send(std::span(bytes).first(length), time)) {
         const std::lock_guard lock(mutex_);
         failed_ = true;
+    }
+}
+
+void ScheduledMidiStream::Follow(std::span<const std::uint8_t> message) {
+    const int kind = message[0] & 0xF0;
+    if ((kind == 0x80 || kind == 0x90) && message.size() == 3) {
+        sounding_[(message[0] & 0x0F) * kKeys + (message[1] & 0x7F)] =
+            kind == 0x90 && message[2] != 0;
     }
 }
 

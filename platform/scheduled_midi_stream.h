@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -44,6 +45,8 @@ public:
 private:
     // More than the player ever queues.
     static constexpr std::size_t kQueueCapacity = 8;
+    static constexpr int kChannels = 16;
+    static constexpr int kKeys = 128;
 
     void Run();
     // Plays the record at the head of the queue once it is due; with the
@@ -56,10 +59,14 @@ private:
     template <typename Change>
     void ChangeRate(Change change);
     void Send(std::uint32_t message, std::int64_t time);
+    // Keeps which notes sound, so that a reset can end each one itself:
+    // not every receiver obeys "all notes off".
+    void Follow(std::span<const std::uint8_t> message);
 
     MidiOutputs& outputs_;
     StreamClock& clock_;
     std::shared_ptr<MidiOutput> output_;
+    std::int64_t lead_ = 0;  // the output's
     MidiStreamClient* client_ = nullptr;
     std::thread thread_;
     std::thread::id threadId_;
@@ -78,6 +85,7 @@ private:
     std::uint64_t stopsAsked_ = 0;
     std::uint64_t stopsDone_ = 0;
     bool failed_ = false;
+    std::array<std::atomic<bool>, kChannels * kKeys> sounding_{};
 };
 
 }  // namespace tavrino

@@ -17,9 +17,15 @@ std::int64_t FrameAt(std::int64_t time) {
 }  // namespace
 
 std::shared_ptr<LiveSynthOutput> LiveSynthOutput::Open(const std::filesystem::path& soundFont,
+                                                       std::string_view audioDriver,
+                                                       AudioStartReport& report,
                                                        std::string& problem) {
     std::unique_ptr<Synthesizer> synthesizer = Synthesizer::Create(soundFont, problem);
-    if (!synthesizer || !synthesizer->StartAudio(problem)) {
+    if (!synthesizer) {
+        return nullptr;
+    }
+    if (!synthesizer->StartAudio(audioDriver, report)) {
+        problem = "the built-in synthesizer " + report.Describe();
         return nullptr;
     }
     return std::shared_ptr<LiveSynthOutput>(new LiveSynthOutput(std::move(synthesizer)));

@@ -15,9 +15,12 @@ namespace tavrino {
 // The built-in synthesizer heard live through the system's sound output.
 class LiveSynthOutput final : public MidiOutput {
 public:
-    // Empty, with `problem` set, when the SoundFont or the sound output fail.
+    // Through `audioDriver`, or the first that starts when empty. Empty,
+    // with `problem` set, when the SoundFont or the sound output fail;
+    // `report` tells how the sound output started.
     static std::shared_ptr<LiveSynthOutput> Open(const std::filesystem::path& soundFont,
-                                                 std::string& problem);
+                                                 std::string_view audioDriver,
+                                                 AudioStartReport& report, std::string& problem);
 
     bool Send(std::span<const std::uint8_t> message, std::int64_t time) override;
 

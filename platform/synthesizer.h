@@ -1,10 +1,14 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
+
+#include "platform/audio_drivers.h"
 
 // FluidSynth's types, kept out of every other header.
 using fluid_settings_t = struct _fluid_hashtable_t;
@@ -18,6 +22,9 @@ namespace tavrino {
 class Synthesizer {
 public:
     static constexpr int kSampleRate = 44100;
+    // A sound output that has not started by then counts as failed: a sound
+    // server that accepts the connection and never answers must not hang us.
+    static constexpr std::chrono::milliseconds kAudioStartLimit{2000};
 
     // Empty when FluidSynth cannot start or the SoundFont is missing or
     // unreadable; `problem` then says which, in words for the user.
@@ -32,15 +39,20 @@ public:
     // Renders the next `frames` frames of 16-bit stereo, interleaved.
     void Render(std::span<std::int16_t> interleaved);
 
-    // Starts FluidSynth's own audio driver on the system's sound output;
-    // false, with `problem` set, when there is none it can start.
-    bool StartAudio(std::string& problem);
+    // Starts FluidSynth's own audio driver: `driver`, or when empty the
+    // first of AudioDriverOrder() that starts. False when none does; the
+    // report says which played or why each failed.
+    bool StartAudio(std::string_view driver, AudioStartReport& report);
 
 private:
-    Synthesizer() = default;
+    // What FluidSynth needs to make sound; shared with a driver start that
+    // may outlive us when it blocks.
+    struct Engine;
 
-    fluid_settings_t* settings_ = nullptr;
-    fluid_synth_t* synth_ = nullptr;
+    Synthesizer() = default;
+    fluid_audio_driver_t* StartDriver(std::string_view name, std::string& reason);
+
+    std::shared_ptr<Engine> engine_;
     fluid_audio_driver_t* audio_ = nullptr;
 };
 

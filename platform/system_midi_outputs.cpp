@@ -15,6 +15,10 @@ void SystemMidiOutputs::Refresh() {
     ports_ = ListMidiPorts();
 }
 
+void SystemMidiOutputs::SetAudioDriver(std::string driver) {
+    audioDriver_ = IsAudioDriver(driver) ? std::move(driver) : std::string();
+}
+
 int SystemMidiOutputs::Count() const {
     return static_cast<int>(ports_.size()) + (HasSynthesizer() ? 1 : 0);
 }
@@ -59,14 +63,15 @@ std::shared_ptr<MidiOutput> SystemMidiOutputs::OpenDefault(int& device) {
 
 std::shared_ptr<MidiOutput> SystemMidiOutputs::OpenDevice(int device) {
     if (HasSynthesizer() && device == 0) {
-        return LiveSynthOutput::Open(*soundFont_, problem_);
+        audioStart_ = {};
+        return LiveSynthOutput::Open(*soundFont_, audioDriver_, audioStart_, problem_);
     }
     const int port = device - (HasSynthesizer() ? 1 : 0);
     if (port < 0 || port >= static_cast<int>(ports_.size())) {
         problem_ = "there is no MIDI output " + std::to_string(device);
         return nullptr;
     }
-    return MidiPortOutput::Open(ports_[port], problem_);
+    return OpenMidiPort(ports_[port], problem_);
 }
 
 int SystemMidiOutputs::DefaultDevice() {

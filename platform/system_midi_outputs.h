@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/midi_output.h"
 #include "platform/midi_ports.h"
+#include "platform/audio_drivers.h"
 
 namespace tavrino {
 
@@ -19,6 +21,11 @@ public:
 
     // Looks again for ports that came or went.
     void Refresh();
+    // The synthesizer's sound output from now on; empty, or a name that is
+    // no driver of ours, tries each in turn.
+    void SetAudioDriver(std::string driver);
+    // How the synthesizer's sound output started the last time it was opened.
+    const AudioStartReport& AudioStart() const { return audioStart_; }
 
     int Count() const override;
     std::string Name(int device) const override;
@@ -38,6 +45,8 @@ private:
     std::filesystem::path chosenSoundFont_;
     std::optional<std::filesystem::path> soundFont_;
     std::vector<MidiPort> ports_;
+    std::string audioDriver_;
+    AudioStartReport audioStart_;
     std::string problem_;
 };
 

@@ -77,6 +77,7 @@ struct Settings {
     std::int32_t playMetronome = 0;
     std::int32_t playerRepeat = 0;  // 0 none, 1 one file, 2 the whole play list
     std::int32_t midiDevice = -1;   // -1 is the default output
+    std::string audioDriver;        // the synthesizer's sound output; empty: the first that starts
     std::int32_t showPitchBends = 1;
     std::int32_t offsetsharpsflats = 0;
     // Practice loops, while both marks are set: each pass may play faster

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "document/track_mixing.h"
+#include "platform/audio_drivers.h"
 #include "platform/recording_output.h"
 #include "platform/scheduled_midi_stream.h"
 #include "platform/soundfont_locator.h"
@@ -38,7 +39,8 @@ const std::string kPlayHelp =
     "  --device N      the output's number from `devices`; -1 (default) the default output\n"
     "  --from TICK     start there instead of at the beginning\n"
     "  --tempo PERCENT speed in percent of the song's tempo (1 to 1000)\n"
-    "  --count-in      one bar of metronome clicks first\n" +
+    "  --count-in      one bar of metronome clicks first\n"
+    "  --soundfont F, --audio-driver NAME  as for `devices`\n" +
     kMixerHelp;
 
 const std::string kTraceHelp =
@@ -48,18 +50,21 @@ const std::string kTraceHelp =
     "plays in virtual time.\n\n" +
     kMixerHelp;
 
-constexpr std::string_view kSoundFontHelp =
-    "  --soundfont F   the built-in synthesizer's SoundFont (.sf2); without it the\n"
-    "                  first found of the standard places\n";
-
 const Command kCommands[] = {
-    {"devices", "[--soundfont F]", "List the MIDI outputs, the default one marked.",
+    {"devices", "[--soundfont F] [--audio-driver NAME]",
+     "List the MIDI outputs, the default one marked, and the synthesizer's sound output.",
      "Output -1 is the default: the built-in synthesizer when it can start, else the\n"
-     "first MIDI port. Exits with 1 when no output can start.\n",
+     "first MIDI port. The last line tells which sound output the synthesizer plays\n"
+     "through, or why each one tried did not start. Exits with 1 when no output can\n"
+     "start.\n\n"
+     "  --soundfont F   the built-in synthesizer's SoundFont (.sf2); without it the\n"
+     "                  first found of the standard places\n"
+     "  --audio-driver NAME  the synthesizer's sound output (pulseaudio, jack, alsa);\n"
+     "                  without it the first of these that starts\n",
      RunDevices},
     {"play",
-     "IN [--device N] [--from TICK] [--tempo PERCENT] [--count-in] [--mute LIST] [--solo LIST] "
-     "[--soundfont F]",
+     "IN [--device N] [--from TICK] [--tempo PERCENT] [--count-in] [--mute LIST] [--solo LIST]\n"
+     "         [--soundfont F] [--audio-driver NAME]",
      "Play a MIDI file until its end or Ctrl+C, showing bar:beat:tick.", kPlayHelp, RunPlay},
     {"render", "IN OUT.wav [--soundfont F] [--tempo PERCENT]",
      "Render a MIDI file through the built-in synthesizer into a WAV file.",
@@ -77,7 +82,17 @@ struct PlayOptions {
     std::filesystem::path soundFont;
     std::vector<int> muted;
     std::vector<int> soloed;
+    std::string audioDriver;  // empty: the first that starts
 };
+
+// --audio-driver, checked; a problem is recorded in `line`.
+std::string ReadAudioDriver(CommandLine& line) {
+    const std::string driver = line.value("audio-driver").value_or("");
+    if (!driver.empty() && !IsAudioDriver(driver)) {
+        line.fail("--audio-driver needs one of " + AudioDriverList());
+    }
+    return driver;
+}
 
 // "2,5" as track numbers; empty with a problem recorded when it is not.
 std::vector<int> TrackList(CommandLine& line, std::string_view name) {
@@ -147,6 +162,7 @@ PlayOptions ReadPlayOptions(CommandLine& line) {
     options.soundFont = line.value("soundfont").value_or("");
     options.muted = TrackList(line, "mute");
     options.soloed = TrackList(line, "solo");
+    options.audioDriver = ReadAudioDriver(line);
     return options;
 }
 
@@ -186,12 +202,17 @@ std::string PlayerProblem(int result) {
 }
 
 int RunDevices(const Command& self, const std::vector<std::string>& args, Io& io) {
-    CommandLine line(args, {{"soundfont", true}});
+    CommandLine line(args, {{"soundfont", true}, {"audio-driver", true}});
     int exitCode = kExitOk;
     if (!ParseArguments(self, line, 0, 0, io, exitCode)) {
         return exitCode;
     }
+    const std::string audioDriver = ReadAudioDriver(line);
+    if (!line.ok()) {
+        return UsageError(self, line.error(), io);
+    }
     SystemMidiOutputs outputs(line.value("soundfont").value_or(""));
+    outputs.SetAudioDriver(audioDriver);
     if (outputs.Count() == 0) {
         return Failure(io, PlayerProblem(Player::kNoDevice));
     }
@@ -200,6 +221,10 @@ int RunDevices(const Command& self, const std::vector<std::string>& args, Io& io
         char number[16];
         std::snprintf(number, sizeof number, "%2d  ", device);
         io.out << number << outputs.Name(device) << (device == chosen ? "  (default)" : "") << "\n";
+    }
+    if (const AudioStartReport& audio = outputs.AudioStart();
+        !audio.driver.empty() || !audio.failures.empty()) {
+        io.out << "The built-in synthesizer " << audio.Describe() << "\n";
     }
     if (chosen == -1) {
         return Failure(io, "no output can start now: " + outputs.Problem());
@@ -214,13 +239,26 @@ extern "C" void Interrupt(int) {
     interrupted = 1;
 }
 
+// Ctrl+C stops `play` at any moment, also while the output opens: the
+// handler is in place for the whole command.
+class InterruptHandler {
+public:
+    InterruptHandler() : previous_(std::signal(SIGINT, Interrupt)) { interrupted = 0; }
+    ~InterruptHandler() { std::signal(SIGINT, previous_); }
+    InterruptHandler(const InterruptHandler&) = delete;
+    InterruptHandler& operator=(const InterruptHandler&) = delete;
+
+    static bool Interrupted() { return interrupted != 0; }
+
+private:
+    void (*previous_)(int);
+};
+
 // Shows the position on one line until the song ends or Ctrl+C.
 void FollowPlay(const MidiSong& song, Player& player, WaitingNotifier& notifier, Io& io) {
-    interrupted = 0;
-    const auto previous = std::signal(SIGINT, Interrupt);
     std::int64_t shown = -1;
     while (!notifier.WaitForEnd(std::chrono::milliseconds(40))) {
-        if (interrupted != 0) {
+        if (InterruptHandler::Interrupted()) {
             player.Stop();
             break;
         }
@@ -235,18 +273,19 @@ void FollowPlay(const MidiSong& song, Player& player, WaitingNotifier& notifier,
             shown = tick;
         }
     }
-    std::signal(SIGINT, previous);
     io.out << "\n";
 }
 
 int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io) {
+    const InterruptHandler interrupt;
     CommandLine line(args, {{"device", true},
                             {"from", true},
                             {"tempo", true},
                             {"count-in", false},
                             {"mute", true},
                             {"solo", true},
-                            {"soundfont", true}});
+                            {"soundfont", true},
+                            {"audio-driver", true}});
     PlayOptions options;
     MidiSong song;
     int exitCode = kExitOk;
@@ -254,6 +293,7 @@ int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io) {
         return exitCode;
     }
     SystemMidiOutputs outputs(options.soundFont);
+    outputs.SetAudioDriver(options.audioDriver);
     SteadyStreamClock clock;
     ScheduledMidiStream stream(outputs, clock);
     Settings settings;
@@ -269,6 +309,9 @@ int RunPlay(const Command& self, const std::vector<std::string>& args, Io& io) {
     if (settings.midiDevice != options.device) {
         io.err << "tavrino-tool: there is no output " << options.device
                << "; playing through the default output\n";
+    }
+    if (InterruptHandler::Interrupted()) {
+        return kExitOk;
     }
     if (const int played = PlayLoadedSong(player, song, options.request); played != Player::kOk) {
         return Failure(io, PlayerProblem(played));
