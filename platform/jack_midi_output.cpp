@@ -56,8 +56,8 @@ std::shared_ptr<JackMidiOutput> JackMidiOutput::Open(const std::string& destinat
         problem = "the JACK server is not running";
         return nullptr;
     }
-    output->port_ = jack_port_register(output->client_, "out", JACK_DEFAULT_MIDI_TYPE,
-                                       JackPortIsOutput, 0);
+    output->port_ =
+        jack_port_register(output->client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     output->queue_ = jack_ringbuffer_create(kQueueMessages * sizeof(QueuedMessage));
     if (output->port_ == nullptr || output->queue_ == nullptr) {
         problem = "the JACK server refuses a MIDI port";

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <jack/jack.h>
+#include <jack/ringbuffer.h>
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
-
-#include <jack/jack.h>
-#include <jack/ringbuffer.h>
 
 #include "platform/midi_output.h"
 
@@ -52,7 +52,7 @@ private:
     std::atomic<bool> failed_{false};
     std::atomic<bool> serverGone_{false};
     std::atomic<std::uint64_t> periods_{0};  // played so far
-    std::int64_t clockOffset_ = 0;            // JACK's clock minus the stream's, ns
+    std::int64_t clockOffset_ = 0;           // JACK's clock minus the stream's, ns
 };
 
 }  // namespace tavrino

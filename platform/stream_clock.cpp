@@ -20,8 +20,8 @@ void SteadyStreamClock::WaitUntil(std::int64_t deadline, std::condition_variable
     constexpr std::int64_t kSpin = 150'000;
     const std::int64_t sleepUntil = exact ? deadline - kSpin : deadline;
     if (Now() < sleepUntil) {
-        wake.wait_until(lock, std::chrono::steady_clock::time_point(
-                                  std::chrono::nanoseconds(sleepUntil)));
+        wake.wait_until(
+            lock, std::chrono::steady_clock::time_point(std::chrono::nanoseconds(sleepUntil)));
         return;
     }
     if (!exact) {

@@ -152,7 +152,8 @@ fluid_audio_driver_t* Synthesizer::StartDriver(std::string_view name, std::strin
     std::unique_lock lock(start->mutex);
     if (!start->finished.wait_for(lock, kAudioStartLimit, [&start] { return start->done; })) {
         start->abandoned = true;
-        reason = "it did not start within " + std::to_string(kAudioStartLimit.count() / 1000) + " s";
+        reason =
+            "it did not start within " + std::to_string(kAudioStartLimit.count() / 1000) + " s";
         return nullptr;
     }
     if (start->driver == nullptr) {
@@ -197,8 +198,8 @@ void Synthesizer::Play(std::span<const std::uint8_t> message) {
 }
 
 void Synthesizer::Render(std::span<std::int16_t> interleaved) {
-    fluid_synth_write_s16(engine_->synth, static_cast<int>(interleaved.size() / 2), interleaved.data(), 0,
-                          2, interleaved.data(), 1, 2);
+    fluid_synth_write_s16(engine_->synth, static_cast<int>(interleaved.size() / 2),
+                          interleaved.data(), 0, 2, interleaved.data(), 1, 2);
 }
 
 }  // namespace tavrino

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio_drivers.h"
 #include "platform/midi_output.h"
 #include "platform/midi_ports.h"
-#include "platform/audio_drivers.h"
 
 namespace tavrino {
 

@@ -66,7 +66,7 @@ void ForEachOption(AnySettings& s, Visit&& visit) {
     visit("playMetronome", kPlayGroup, s.playMetronome);
     visit("playerRepeat", kPlayGroup, s.playerRepeat);
     visit("midiDevice", kPlayGroup, s.midiDevice);
-    visit("audioDriver", kPlayGroup, s.audioDriver);
+    visit("audioDriver", kReadOnly, s.audioDriver);
     visit("showPitchBends", kPlayGroup, s.showPitchBends);
     visit("offsetsharpsflats", kPlayGroup, s.offsetsharpsflats);
     visit("loopTempoStart", kPracticeLoopGroup, s.loopTempoStart,

@@ -77,7 +77,9 @@ struct Settings {
     std::int32_t playMetronome = 0;
     std::int32_t playerRepeat = 0;  // 0 none, 1 one file, 2 the whole play list
     std::int32_t midiDevice = -1;   // -1 is the default output
-    std::string audioDriver;        // the synthesizer's sound output; empty: the first that starts
+    // The synthesizer's sound output, chosen by hand; empty: the first that
+    // starts.
+    std::string audioDriver;
     std::int32_t showPitchBends = 1;
     std::int32_t offsetsharpsflats = 0;
     // Practice loops, while both marks are set: each pass may play faster

@@ -45,8 +45,7 @@ protected:
         ASSERT_TRUE(receiver_.Open("receiver", problem)) << problem;
     }
 
-    std::shared_ptr<MidiOutput> OpenSynthesizer(std::string_view driver,
-                                                AudioStartReport& report) {
+    std::shared_ptr<MidiOutput> OpenSynthesizer(std::string_view driver, AudioStartReport& report) {
         const auto soundFont = FindSoundFont();
         if (!soundFont) {
             return nullptr;
@@ -72,7 +71,8 @@ TEST_F(LiveStream, TheSynthesizerIsHeardThroughTheFirstSoundOutputThatStarts) {
     const auto order = AudioDriverOrder();
     const auto played = std::find(order.begin(), order.end(), report.driver);
     ASSERT_NE(played, order.end());
-    EXPECT_LE(played - order.begin(), std::find(order.begin(), order.end(), "jack") - order.begin());
+    EXPECT_LE(played - order.begin(),
+              std::find(order.begin(), order.end(), "jack") - order.begin());
     ASSERT_EQ(report.failures.size(), static_cast<std::size_t>(played - order.begin()));
     for (const AudioStartReport::Failure& failure : report.failures) {
         EXPECT_FALSE(failure.reason.empty()) << failure.driver;
@@ -101,8 +101,7 @@ TEST_F(LiveStream, ASoundServerThatNeverAnswersIsGivenUpInTime) {
     ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
     ASSERT_EQ(listen(listener, 4), 0);
     ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    setenv("PULSE_SERVER", ("tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port))).c_str(),
-           1);
+    setenv("PULSE_SERVER", ("tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port))).c_str(), 1);
 
     AudioStartReport report;
     const auto started = Clock::now();

@@ -18,8 +18,7 @@ bool JackReceiver::Open(const std::string& name, std::string& problem) {
     name_ = jack_get_client_name(client_);
     midiIn_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
     audioIn_[0] = jack_port_register(client_, "left", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
-    audioIn_[1] =
-        jack_port_register(client_, "right", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
+    audioIn_[1] = jack_port_register(client_, "right", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
     arrived_ = jack_ringbuffer_create(1 << 20);
     if (midiIn_ == nullptr || audioIn_[0] == nullptr || audioIn_[1] == nullptr ||
         arrived_ == nullptr || jack_set_process_callback(client_, &Process, this) != 0 ||
@@ -53,8 +52,8 @@ void JackReceiver::Close() {
 }
 
 bool JackReceiver::ListenTo(const std::string& client) {
-    const char** ports = jack_get_ports(client_, (client + ":").c_str(), JACK_DEFAULT_AUDIO_TYPE,
-                                        JackPortIsOutput);
+    const char** ports =
+        jack_get_ports(client_, (client + ":").c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
     if (ports == nullptr) {
         return false;
     }
@@ -113,9 +112,8 @@ std::vector<ReceivedMessage> JackReceiver::Messages() {
     return messages_;
 }
 
-bool JackReceiver::WaitFor(
-    const std::function<bool(const std::vector<ReceivedMessage>&)>& done,
-    std::chrono::milliseconds limit) {
+bool JackReceiver::WaitFor(const std::function<bool(const std::vector<ReceivedMessage>&)>& done,
+                           std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done(Messages())) {
         if (std::chrono::steady_clock::now() >= end) {

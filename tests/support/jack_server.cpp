@@ -1,9 +1,7 @@
 #include "support/jack_server.h"
 
 #include <jack/jack.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "support/child_process.h"
 
 namespace tavrino::test {
 
@@ -53,20 +51,9 @@ bool JackServer::Start() {
     const std::string period = std::to_string(period_);
     // No real-time scheduling: a test machine seldom grants it, and the
     // dummy backend keeps time without it.
-    std::vector<std::string> args = {"jackd", "--no-realtime", "-n", name_, "-d", "dummy",
-                                     "-r",    rate,            "-p", period};
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawnp(&pid_, "jackd", &files, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&files);
-    if (spawned != 0) {
+    pid_ = StartProgram(
+        {"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", rate, "-p", period});
+    if (pid_ <= 0) {
         pid_ = -1;
         problem_ = "jackd cannot be run (is jackd2 installed? scripts/setup installs it)";
         return false;
@@ -94,9 +81,9 @@ bool JackServer::TakesClients() const {
     // Each refused try would print its complaint.
     jack_set_error_function([](const char*) {});
     jack_status_t status{};
-    jack_client_t* probe = jack_client_open(
-        "probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status,
-        name_.c_str());
+    jack_client_t* probe =
+        jack_client_open("probe", static_cast<jack_options_t>(JackNoStartServer | JackServerName),
+                         &status, name_.c_str());
     if (probe == nullptr) {
         return false;
     }

@@ -4,12 +4,9 @@
 // promptly with every note released.
 
 #include <gmock/gmock.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,11 +19,10 @@
 
 #include "document/test_songs.h"
 #include "song/midi_writer.h"
+#include "support/child_process.h"
 #include "support/jack_receiver.h"
 #include "support/jack_server.h"
 #include "tools/tool_test_support.h"
-
-extern char** environ;
 
 namespace tavrino {
 namespace {
@@ -56,8 +52,8 @@ std::vector<TracedMessage> Trace(const std::string& song) {
         TracedMessage message;
         long long time = 0;
         unsigned bytes[3] = {};
-        const int fields = std::sscanf(line.c_str(), "%lld\t%x %x %x", &time, &bytes[0],
-                                       &bytes[1], &bytes[2]);
+        const int fields =
+            std::sscanf(line.c_str(), "%lld\t%x %x %x", &time, &bytes[0], &bytes[1], &bytes[2]);
         message.time = time;
         message.bytes.assign(bytes, bytes + std::max(fields - 1, 0));
         traced.push_back(message);
@@ -159,9 +155,10 @@ TEST_F(LivePlay, EveryMessageReachesThePortInOrderWithItsBytesOnTime) {
     std::sort(offsets.begin(), offsets.end());
     const std::int64_t p50 = offsets[offsets.size() / 2];
     const std::int64_t p99 = offsets[offsets.size() * 99 / 100];
-    std::printf("off the tempo map at the port in µs: p50 %lld, p99 %lld, max %lld (%zu messages)\n",
-                static_cast<long long>(p50), static_cast<long long>(p99),
-                static_cast<long long>(offsets.back()), offsets.size());
+    std::printf(
+        "off the tempo map at the port in µs: p50 %lld, p99 %lld, max %lld (%zu messages)\n",
+        static_cast<long long>(p50), static_cast<long long>(p99),
+        static_cast<long long>(offsets.back()), offsets.size());
     // Each message sits at its own frame: on a quiet machine half are within
     // a frame or two, the rest within the period the channel reset's burst
     // takes. A heavily loaded machine runs the server's periods late now
@@ -181,8 +178,9 @@ class LivePlayOutage : public LivePlay, public ::testing::WithParamInterface<Out
 
 TEST_P(LivePlayOutage, StopsPlayWithAMessageAndWorksAgainOnceRepaired) {
     const std::string device = ReceiverDevice();
-    auto playing = std::async(std::launch::async,
-                              [&] { return RunToolWith({"play", kDemoSong, "--device", device}); });
+    auto playing = std::async(std::launch::async, [&] {
+        return RunToolWith({"play", kDemoSong, "--device", device});
+    });
     ASSERT_TRUE(receiver_.WaitFor([](const auto& arrived) { return arrived.size() > 300; }, 5s));
     GetParam().cause(*this);
     const auto lost = Clock::now();
@@ -218,24 +216,6 @@ INSTANTIATE_TEST_SUITE_P(
                "the MIDI output cannot be opened: the built-in synthesizer has no sound output"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Runs tavrino-tool as a user would, its output thrown away.
-pid_t StartTool(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {TAVRINO_TOOL};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, TAVRINO_TOOL, &files, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&files);
-    return spawned == 0 ? pid : -1;
-}
-
 // The exit status, or -1 when the process has not ended within `limit`
 // (it is killed then).
 int WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
@@ -258,7 +238,8 @@ TEST_F(LivePlay, CtrlCAtAnyMomentStopsWithinTwoSecondsWithEveryNoteReleased) {
     // From the first instant (the port still opening) to well into the song.
     std::uniform_int_distribution<int> delay(0, 1500);
     for (int run = 0; run < 6; ++run) {
-        const pid_t tool = StartTool({"play", kDemoSong, "--device", device});
+        const pid_t tool =
+            test::StartProgram({TAVRINO_TOOL, "play", kDemoSong, "--device", device}, true);
         ASSERT_GT(tool, 0);
         const int after = run == 0 ? 0 : delay(random);
         std::this_thread::sleep_for(std::chrono::milliseconds(after));
