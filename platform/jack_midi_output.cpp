@@ -73,7 +73,11 @@ std::shared_ptr<JackMidiOutput> JackMidiOutput::Open(const std::string& destinat
         return nullptr;
     }
     if (jack_connect(output->client_, jack_port_name(output->port_), destination.c_str()) != 0) {
-        problem = "the MIDI port \"" + destination + "\" is gone";
+        // A server may forbid clients to connect themselves.
+        problem =
+            jack_port_by_name(output->client_, destination.c_str()) == nullptr
+                ? "the MIDI port \"" + destination + "\" is gone"
+                : "the JACK server refuses to connect to the MIDI port \"" + destination + "\"";
         return nullptr;
     }
     output->connected_ = true;
@@ -86,8 +90,7 @@ JackMidiOutput::~JackMidiOutput() {
     // at most.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     std::uint64_t emptySince = 0;
-    while (queue_ != nullptr && client_ != nullptr && !failed_ &&
-           std::chrono::steady_clock::now() < end) {
+    while (connected_ && !failed_ && std::chrono::steady_clock::now() < end) {
         if (jack_ringbuffer_read_space(queue_) > 0) {
             emptySince = 0;
         } else if (emptySince == 0) {

@@ -18,11 +18,13 @@
 #include "platform/scheduled_midi_stream.h"
 #include "platform/soundfont_locator.h"
 #include "platform/synth_outputs.h"
+#include "platform/system_midi_outputs.h"
 #include "player/player.h"
 #include "player/waiting_notifier.h"
 #include "song/midi_reader.h"
 #include "support/jack_receiver.h"
 #include "support/jack_server.h"
+#include "support/temporary_folder.h"
 
 namespace tavrino {
 namespace {
@@ -118,6 +120,27 @@ TEST_F(LiveStream, ASoundServerThatNeverAnswersIsGivenUpInTime) {
     EXPECT_EQ(report.failures[0].reason, "it did not start within 2 s");
     EXPECT_EQ(report.driver, "jack");
     close(listener);
+}
+
+TEST_F(LiveStream, ASoundFontThatDisappearsIsReportedAndAPortPlaysInstead) {
+    const std::optional<std::filesystem::path> installed = FindSoundFont();
+    if (!installed) {
+        GTEST_SKIP() << "no General MIDI SoundFont installed";
+    }
+    const test::TemporaryFolder folder;
+    const std::string chosen = folder.File("chosen.sf2");
+    std::filesystem::copy_file(*installed, chosen);
+    SystemMidiOutputs outputs(chosen);
+    outputs.SetAudioDriver("jack");
+    ASSERT_EQ(outputs.Name(0), "Built-in synthesizer (chosen.sf2)");
+
+    std::filesystem::remove(chosen);
+    const auto started = Clock::now();
+    EXPECT_EQ(outputs.Open(0), nullptr);
+    EXPECT_EQ(outputs.Problem(), "no SoundFont at " + chosen);
+    // The default output goes on to the first port, the test's.
+    EXPECT_NE(outputs.Open(-1), nullptr) << outputs.Problem();
+    EXPECT_LT(Clock::now() - started, 2s);
 }
 
 enum class Target { kPort, kSynthesizer };

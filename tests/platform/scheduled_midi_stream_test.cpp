@@ -52,7 +52,7 @@ class NotifiedOnlyClock final : public StreamClock {
 public:
     std::int64_t Now() const override { return steady_.Now(); }
     void WaitUntil(std::int64_t deadline, std::condition_variable& wake,
-                   std::unique_lock<std::mutex>& lock) override {
+                   std::unique_lock<std::mutex>& lock, bool) override {
         if (deadline <= Now()) {
             return;
         }

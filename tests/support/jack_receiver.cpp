@@ -16,12 +16,24 @@ bool JackReceiver::Open(const std::string& name, std::string& problem) {
         return false;
     }
     name_ = jack_get_client_name(client_);
+    {
+        const std::lock_guard lock(mutex_);
+        messages_.clear();
+    }
+    xruns_ = 0;
     midiIn_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
     audioIn_[0] = jack_port_register(client_, "left", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
     audioIn_[1] = jack_port_register(client_, "right", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
     arrived_ = jack_ringbuffer_create(1 << 20);
     if (midiIn_ == nullptr || audioIn_[0] == nullptr || audioIn_[1] == nullptr ||
         arrived_ == nullptr || jack_set_process_callback(client_, &Process, this) != 0 ||
+        jack_set_xrun_callback(
+            client_,
+            [](void* self) {
+                ++static_cast<JackReceiver*>(self)->xruns_;
+                return 0;
+            },
+            this) != 0 ||
         (jack_on_info_shutdown(
              client_,
              [](jack_status_t, const char*, void* self) {

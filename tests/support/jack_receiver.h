@@ -35,7 +35,8 @@ public:
     JackReceiver& operator=(const JackReceiver&) = delete;
 
     // A client `name` with the MIDI input "in" and two audio inputs on the
-    // server of JACK_DEFAULT_SERVER. False, with `problem` set, on failure.
+    // server of JACK_DEFAULT_SERVER; what arrived before is forgotten.
+    // False, with `problem` set, on failure.
     bool Open(const std::string& name, std::string& problem);
     // The client goes away with its ports, as a closed program's do.
     void Close();
@@ -50,6 +51,9 @@ public:
     bool WaitFor(const std::function<bool(const std::vector<ReceivedMessage>&)>& done,
                  std::chrono::milliseconds limit);
     float LoudestSample() const { return loudest_; }
+    // Periods the server could not finish in time since Open: on a loaded
+    // machine without real-time scheduling JACK may lose what they carried.
+    int Xruns() const { return xruns_; }
 
 private:
     static int Process(jack_nframes_t frames, void* self);
@@ -61,6 +65,7 @@ private:
     std::array<jack_port_t*, 2> audioIn_{};
     jack_ringbuffer_t* arrived_ = nullptr;
     std::atomic<float> loudest_{0};
+    std::atomic<int> xruns_{0};
     std::atomic<bool> serverGone_{false};
     std::mutex mutex_;
     std::vector<ReceivedMessage> messages_;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "support/child_process.h"
@@ -38,7 +39,8 @@ bool Reap(pid_t pid, std::chrono::milliseconds limit) {
 
 }  // namespace
 
-JackServer::JackServer(int period) : name_(UniqueName()), period_(period) {}
+JackServer::JackServer(int period, std::vector<std::string> options)
+    : name_(UniqueName()), period_(period), options_(std::move(options)) {}
 
 JackServer::~JackServer() {
     Stop();
@@ -51,8 +53,10 @@ bool JackServer::Start() {
     const std::string period = std::to_string(period_);
     // No real-time scheduling: a test machine seldom grants it, and the
     // dummy backend keeps time without it.
-    pid_ = StartProgram(
-        {"jackd", "--no-realtime", "-n", name_, "-d", "dummy", "-r", rate, "-p", period});
+    std::vector<std::string> command = {"jackd", "--no-realtime", "-n", name_};
+    command.insert(command.end(), options_.begin(), options_.end());
+    command.insert(command.end(), {"-d", "dummy", "-r", rate, "-p", period});
+    pid_ = StartProgram(command);
     if (pid_ <= 0) {
         pid_ = -1;
         problem_ = "jackd cannot be run (is jackd2 installed? scripts/setup installs it)";

@@ -8,6 +8,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace tavrino::test {
 
@@ -15,8 +16,9 @@ class JackServer {
 public:
     static constexpr int kRate = 48000;
 
-    // `period` in frames: 256 is 5.3 ms.
-    explicit JackServer(int period = 256);
+    // `period` in frames: 256 is 5.3 ms. `options` go to jackd before the
+    // backend's, e.g. a server that refuses what clients ask.
+    explicit JackServer(int period = 256, std::vector<std::string> options = {});
     ~JackServer();
     JackServer(const JackServer&) = delete;
     JackServer& operator=(const JackServer&) = delete;
@@ -35,6 +37,7 @@ private:
 
     std::string name_;
     int period_;
+    std::vector<std::string> options_;
     std::string problem_;
     pid_t pid_ = -1;
 };

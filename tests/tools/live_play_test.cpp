@@ -76,6 +76,19 @@ std::string BusySong(const test::TemporaryFolder& folder) {
     return path;
 }
 
+// The number of `port` in `devices`, as a user would find it; empty when it
+// is not listed.
+std::string DeviceNumber(const std::string& port) {
+    const test::ToolRun run = RunToolWith({"devices", "--audio-driver", "jack"});
+    for (const std::string& line : Lines(run.out)) {
+        if (line.find(port) != std::string::npos) {
+            return std::to_string(std::stoi(line));
+        }
+    }
+    ADD_FAILURE() << port << " is not listed:\n" << run.out << run.err;
+    return {};
+}
+
 // Public: the outage table below reaches into it.
 class LivePlay : public ::testing::Test {
 public:
@@ -91,18 +104,7 @@ public:
         ASSERT_TRUE(receiver_.Open("receiver", problem)) << problem;
     }
 
-    // The receiver's number in `devices`, as a user would find it; empty
-    // when it is not listed.
-    std::string ReceiverDevice() {
-        const test::ToolRun run = RunToolWith({"devices", "--audio-driver", "jack"});
-        for (const std::string& line : Lines(run.out)) {
-            if (line.find(receiver_.MidiPort()) != std::string::npos) {
-                return std::to_string(std::stoi(line));
-            }
-        }
-        ADD_FAILURE() << "the test's port is not listed:\n" << run.out << run.err;
-        return {};
-    }
+    std::string ReceiverDevice() { return DeviceNumber(receiver_.MidiPort()); }
 
     test::JackServer server_;
     test::JackReceiver receiver_;
@@ -134,16 +136,29 @@ TEST_F(LivePlay, EveryMessageReachesThePortInOrderWithItsBytesOnTime) {
     receiver_.WaitFor(
         [&expected](const auto& arrived) { return arrived.size() >= expected.size(); }, 2s);
     const std::vector<ReceivedMessage> arrived = receiver_.Messages();
+    // Each arrival is the next message sent, bytes and all. Only a period the
+    // server reported late (an xrun: no real-time scheduling on a loaded
+    // machine) may lose what it carried; nothing comes out of order or
+    // unsent.
+    const int xruns = receiver_.Xruns();
     std::vector<std::int64_t> offsets;
-    for (std::size_t i = 0; i < std::min(arrived.size(), expected.size()); ++i) {
-        ASSERT_EQ(Bytes(arrived[i]), expected[i].bytes) << "message " << i;
+    std::size_t next = 0;
+    for (const ReceivedMessage& message : arrived) {
+        const std::size_t sent = next;
+        while (next < expected.size() && expected[next].bytes != Bytes(message)) {
+            ++next;
+        }
+        ASSERT_LT(next, expected.size()) << "message " << sent << " came out of order or unsent";
+        ASSERT_TRUE(next == sent || xruns > 0) << "message " << sent << " was lost";
         // The song's notes: the resets before and after play go out at
         // once, by no tempo map.
-        if (expected[i].time > 0 && arrived[i].IsNote()) {
-            offsets.push_back(arrived[i].time - expected[i].time);
+        if (expected[next].time > 0 && message.IsNote()) {
+            offsets.push_back(message.time - expected[next].time);
         }
+        ++next;
     }
-    ASSERT_EQ(arrived.size(), expected.size());
+    EXPECT_TRUE(arrived.size() == expected.size() || xruns > 0)
+        << expected.size() - arrived.size() << " messages lost";
     // Distance from the tempo map, the constant delay of the path (the
     // median) taken away.
     ASSERT_FALSE(offsets.empty());
@@ -156,9 +171,11 @@ TEST_F(LivePlay, EveryMessageReachesThePortInOrderWithItsBytesOnTime) {
     const std::int64_t p50 = offsets[offsets.size() / 2];
     const std::int64_t p99 = offsets[offsets.size() * 99 / 100];
     std::printf(
-        "off the tempo map at the port in µs: p50 %lld, p99 %lld, max %lld (%zu messages)\n",
+        "off the tempo map at the port in µs: p50 %lld, p99 %lld, max %lld (%zu notes, %zu of %zu "
+        "messages arrived, %d xruns)\n",
         static_cast<long long>(p50), static_cast<long long>(p99),
-        static_cast<long long>(offsets.back()), offsets.size());
+        static_cast<long long>(offsets.back()), offsets.size(), arrived.size(), expected.size(),
+        xruns);
     // Each message sits at its own frame: on a quiet machine half are within
     // a frame or two, the rest within the period the channel reset's burst
     // takes. A heavily loaded machine runs the server's periods late now
@@ -181,7 +198,15 @@ TEST_P(LivePlayOutage, StopsPlayWithAMessageAndWorksAgainOnceRepaired) {
     auto playing = std::async(std::launch::async, [&] {
         return RunToolWith({"play", kDemoSong, "--device", device});
     });
-    ASSERT_TRUE(receiver_.WaitFor([](const auto& arrived) { return arrived.size() > 300; }, 5s));
+    // The song's own notes follow the channel reset once play has begun: how
+    // soon depends on the machine's load, so the wait is for them, never for
+    // a time or a count that stands for one.
+    ASSERT_TRUE(receiver_.WaitFor(
+        [](const auto& arrived) {
+            return std::any_of(arrived.begin(), arrived.end(),
+                               [](const ReceivedMessage& message) { return message.IsNoteOn(); });
+        },
+        30s));
     GetParam().cause(*this);
     const auto lost = Clock::now();
     ASSERT_EQ(playing.wait_for(2s), std::future_status::ready) << "play went on";
@@ -214,6 +239,50 @@ INSTANTIATE_TEST_SUITE_P(
                    test.OpenReceiver();
                },
                "the MIDI output cannot be opened: the built-in synthesizer has no sound output"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusingServer {
+    const char* name;
+    std::vector<std::string> options;  // jackd's
+    bool toThePort;                    // play to the test's port, else through the synthesizer
+    const char* said;
+};
+
+class LivePlayOnARefusingServer : public ::testing::TestWithParam<RefusingServer> {};
+
+TEST_P(LivePlayOnARefusingServer, PlayFailsAtOnceSayingWhy) {
+    test::JackServer server(256, GetParam().options);
+    if (!server.Start()) {
+        GTEST_SKIP() << "no JACK server can start here: " << server.Problem();
+    }
+    test::JackReceiver receiver;
+    std::vector<std::string> play = {"play", kDemoSong, "--audio-driver", "jack"};
+    if (GetParam().toThePort) {
+        std::string problem;
+        ASSERT_TRUE(receiver.Open("receiver", problem)) << problem;
+        play.insert(play.end(), {"--device", DeviceNumber(receiver.MidiPort())});
+    }
+    const auto started = Clock::now();
+    const test::ToolRun run = RunToolWith(play);
+    EXPECT_LT(Clock::now() - started, 2s);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr(GetParam().said));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, LivePlayOnARefusingServer,
+    ::testing::Values(
+        RefusingServer{"ToConnectClients",
+                       {"--autoconnect", "A"},
+                       true,
+                       "the MIDI output cannot be opened: the JACK server refuses to connect to "
+                       "the MIDI port \"receiver:in\""},
+        // Its own ports fill the server.
+        RefusingServer{"MorePorts",
+                       {"--port-max", "5"},
+                       false,
+                       "the MIDI output cannot be opened: the built-in synthesizer has no sound "
+                       "output (jack: Failed to create Jack audio port"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The exit status, or -1 when the process has not ended within `limit`
