@@ -2,7 +2,8 @@
 # Builds Tavrino and runs all its tests.
 #   ./test.sh          build/ and every test through CTest
 #   ./test.sh --full   also the AddressSanitizer + UndefinedBehaviorSanitizer
-#                      build of the tests and a bounded run of each fuzz target
+#                      build of the tests, a bounded run of each fuzz target,
+#                      and the Windows build of the core, tested under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -28,4 +29,6 @@ if [ "$full" -eq 1 ]; then
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
   # Two minutes of fuzzing in all, shared by the targets.
   ./scripts/fuzz build-fuzz "${TAVRINO_FUZZ_SECONDS:-40}"
+
+  ./scripts/cross-windows build
 fi

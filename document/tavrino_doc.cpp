@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <filesystem>
 
 #include "document/song_crop.h"
 #include "song/file_errors.h"
 #include "song/midi_reader.h"
 #include "song/midi_writer.h"
+#include "song/system_path.h"
 
 namespace tavrino {
 
@@ -163,7 +163,7 @@ bool CTavrinoDoc::DoFileSave() {
 }
 
 std::string CTavrinoDoc::DisplayName() const {
-    const std::string name = std::filesystem::path(pathName).filename().string();
+    const std::string name = Utf8FromPath(PathFromUtf8(pathName).filename());
     return name.empty() ? "Untitled" : name;
 }
 

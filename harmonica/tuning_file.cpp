@@ -6,6 +6,7 @@
 #include <span>
 
 #include "harmonica/note_naming.h"
+#include "song/system_path.h"
 
 namespace tavrino {
 
@@ -135,7 +136,7 @@ int Load(std::string_view text, std::string_view kindKeyword, std::span<const Ro
 }
 
 std::optional<std::string> ReadLimitedFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(SystemPath(path), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }

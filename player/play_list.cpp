@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "song/system_path.h"
+
 namespace tavrino {
 
 void PlayList::Replace(std::vector<std::string> paths) {
@@ -70,7 +72,7 @@ std::optional<int> PlayList::Neighbour(int step, const EntryCheck& playable) con
 
 bool IsExistingFile(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::path(path), error);
+    return std::filesystem::is_regular_file(SystemPath(path), error);
 }
 
 }  // namespace tavrino

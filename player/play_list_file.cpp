@@ -8,6 +8,8 @@
 #include <iterator>
 #include <limits>
 
+#include "song/system_path.h"
+
 namespace tavrino {
 
 namespace {
@@ -81,12 +83,14 @@ bool CanNameFile(std::string_view line) {
 }
 
 std::string Resolve(std::string_view line, const fs::path& folder) {
-    const fs::path path(line);
-    return (path.is_absolute() ? path : (folder / path).lexically_normal()).string();
+    // An absolute entry stays as written, even in another encoding than UTF-8.
+    const fs::path path = PathFromUtf8(line);
+    return path.is_absolute() ? std::string(line)
+                              : Utf8FromPath((folder / path).lexically_normal());
 }
 
 bool IsM3uName(const std::string& listPath) {
-    std::string extension = fs::path(listPath).extension().string();
+    std::string extension = Utf8FromPath(PathFromUtf8(listPath).extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".m3u" || extension == ".m3u8";
@@ -97,7 +101,7 @@ bool IsM3uName(const std::string& listPath) {
 PlayListFile ParsePlayList(std::string_view text, const std::string& listPath) {
     PlayListFile file;
     std::error_code error;
-    const fs::path folder = fs::absolute(fs::path(listPath), error).parent_path();
+    const fs::path folder = fs::absolute(PathFromUtf8(listPath), error).parent_path();
     std::string_view rest = text;
     if (TakeWord(rest) == kPlayListKeyword) {
         file.savedIndex = TakeIndex(rest);
@@ -123,10 +127,10 @@ PlayListFile ParsePlayList(std::string_view text, const std::string& listPath) {
 
 PlayListFile ReadPlayList(const std::string& path) {
     std::error_code error;
-    if (fs::is_directory(path, error)) {
+    if (fs::is_directory(SystemPath(path), error)) {
         return {PlayListFile::kCannotOpen, 0, {}};
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(SystemPath(path), std::ios::binary);
     if (!in) {
         return {PlayListFile::kCannotOpen, 0, {}};
     }
@@ -148,7 +152,7 @@ PlayListWriteError WritePlayList(const PlayList& list, const std::string& path) 
     for (const std::string& entry : list.paths()) {
         text.append(entry).append("\n");
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(SystemPath(path), std::ios::binary | std::ios::trunc);
     if (out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush()) {
         return {};
     }

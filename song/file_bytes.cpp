@@ -8,6 +8,8 @@
 #include <random>
 #include <system_error>
 
+#include "song/system_path.h"
+
 namespace tavrino {
 
 namespace {
@@ -25,7 +27,7 @@ FilePtr CreateSibling(const std::filesystem::path& target, std::filesystem::path
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::filesystem::path candidate = target;
         candidate += ".save-" + std::to_string(random() % 1000000000u);
-        if (FilePtr file{std::fopen(candidate.string().c_str(), "wbx")}) {
+        if (FilePtr file{CreateNewFile(candidate)}) {
             created = candidate;
             return file;
         }
@@ -53,8 +55,9 @@ std::filesystem::path FollowLinks(std::filesystem::path path) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    FilePtr file{std::fopen(path.c_str(), "rb")};
+bool ReadFileBytes(const std::string& name, std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path path = SystemPath(name);
+    FilePtr file{OpenFile(path, "rb")};
     if (!file) {
         return false;
     }
@@ -72,11 +75,12 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
     return std::ferror(file.get()) == 0;
 }
 
-CheckedReadResult ReadCheckedFile(const std::string& path, std::size_t startSize,
+CheckedReadResult ReadCheckedFile(const std::string& name, std::size_t startSize,
                                   const std::function<bool(std::span<const std::uint8_t>)>& accepts,
                                   std::size_t limit, FileBytes& read) {
     read = {};
-    FilePtr file{std::fopen(path.c_str(), "rb")};
+    const std::filesystem::path path = SystemPath(name);
+    FilePtr file{OpenFile(path, "rb")};
     if (!file) {
         return CheckedReadResult::kCannotOpen;
     }
@@ -125,7 +129,7 @@ CheckedReadResult ReadCheckedFile(const std::string& path, std::size_t startSize
 }
 
 bool WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const std::filesystem::path target = FollowLinks(path);
+    const std::filesystem::path target = FollowLinks(SystemPath(path));
     std::filesystem::path temporary;
     FilePtr file = CreateSibling(target, temporary);
     if (!file) {

@@ -3,78 +3,17 @@
 // program.
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <limits>
 #include <optional>
 
 #include "document/song_crop.h"
-#include "document/tavrino_doc.h"
-#include "song/midi_reader.h"
-#include "tools/harmonica_options.h"
+#include "tools/document_file_edit.h"
 #include "tools/tool_support.h"
-#include "view/tab_track_notation.h"
 
 namespace tavrino::tool {
 
 namespace {
-
-// The document's user interface when there is none. The commands report
-// failures themselves, naming the file and the reason; only the warning about
-// a truncated file comes from here.
-class ConsoleHost : public DocumentHost {
-public:
-    ConsoleHost(const std::string& path, Io& io) : path_(path), io_(io) {}
-
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-        if (text == kTruncatedWarningText) {
-            WarnTruncated(path_, io_);
-        }
-    }
-    SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::kNo; }
-    // The command line already says what to do.
-    bool AskYesNo(const std::string&, const std::string&) override { return true; }
-    std::optional<std::string> AskSavePath() override { return std::nullopt; }
-    void Beep() override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void BeginProgress() override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void RepaintView() override {}
-    void SetScrollRange(std::int32_t) override {}
-    void ScrollToShow(std::int32_t) override {}
-    void ResetMonitors(bool) override {}
-    void ShowPosition(std::int32_t) override {}
-    void ShowTempo() override {}
-    void Play(bool, bool) override {}
-    void ShowModified(bool) override {}
-    void LeaveEditMode() override {}
-    void ReloadCurrentFile() override {}
-
-private:
-    const std::string& path_;
-    Io& io_;
-};
-
-class SilentPlayer : public PlayerControl {
-public:
-    bool IsPlaying() const override { return false; }
-    void Stop() override {}
-    void Pause() override {}
-    void Resume() override {}
-    void Seek(std::int32_t) override {}
-    int Play(std::int32_t, bool) override { return 0; }
-    void SetDivision(int) override {}
-    void SetTempo(std::int32_t) override {}
-    int TempoPercent() const override { return 100; }
-    std::int32_t PlayTick() const override { return 0; }
-};
-
-struct Marks {
-    std::int32_t begin = kNoMark;
-    std::int32_t end = kNoMark;
-};
 
 // --from and --to as ticks; a problem is recorded in `line`.
 Marks ReadMarks(CommandLine& line) {
@@ -116,34 +55,6 @@ std::optional<std::vector<int>> ParseTrackList(const std::string& text) {
         }
         at = next + 1;
     }
-}
-
-// Unless the arguments had a problem: loads IN into a document, sets its
-// marks, lets `edit` change it, and saves it as OUT.
-template <typename Edit>
-int EditFile(const Command& self, const CommandLine& line, const Marks& marks, Io& io, Edit edit) {
-    if (!line.ok()) {
-        return UsageError(self, line.error(), io);
-    }
-    const std::string& in = line.positionals()[0];
-    const std::string& out = line.positionals()[1];
-    ConsoleHost host(in, io);
-    SilentPlayer player;
-    CTavrinoDoc doc(host, player);
-    errno = 0;
-    if (const int read = doc.OnOpenDocument(in); read != kReadOk) {
-        return ReadError(in, read, doc.song, errno, io);
-    }
-    if (!doc.HasTracks()) {
-        io.err << "tavrino-tool: " << in << ": the song has no tracks; nothing written\n";
-        return kExitFailure;
-    }
-    doc.beginMark = marks.begin;
-    doc.endMark = marks.end;
-    if (const int edited = edit(doc); edited != kExitOk) {
-        return edited;
-    }
-    return doc.OnSaveDocument(out) ? kExitOk : WriteError(out, io);
 }
 
 int RunTranspose(const Command& self, const std::vector<std::string>& args, Io& io) {
@@ -229,29 +140,6 @@ int RunCrop(const Command& self, const std::vector<std::string>& args, Io& io) {
     });
 }
 
-int RunTabTrack(const Command& self, const std::vector<std::string>& args, Io& io) {
-    CommandLine line(args, {{"harmonica", true}, {"tuning", true}, {"key", true}});
-    int exitCode = kExitOk;
-    if (!ParseArguments(self, line, 2, 2, io, exitCode)) {
-        return exitCode;
-    }
-    HarmonicaOptions options(self, line, io);
-    Harmonica harmonica;
-    if (!options.ChooseHarmonica(harmonica, true)) {
-        return options.exitCode();
-    }
-    const Settings settings;
-    const TabTrackNotation notation = MakeTabTrackNotation(TabSourceFor(harmonica, settings));
-    return EditFile(self, line, Marks{}, io, [&](CTavrinoDoc& doc) {
-        if (doc.OnTabTextTrack(notation) < 0) {
-            io.err << "tavrino-tool: the song already has " << doc.song.tracks.size()
-                   << " tracks; nothing written\n";
-            return kExitFailure;
-        }
-        return kExitOk;
-    });
-}
-
 const Command kCommands[] = {
     {"transpose", "IN OUT --semitones N [--tracks LIST] [--from TICK] [--to TICK]",
      "Transpose the notes of a MIDI file by half steps and save it.",
@@ -267,15 +155,6 @@ const Command kCommands[] = {
      RunTranspose},
     {"crop", "IN OUT --from TICK --to TICK", "Keep only a stretch of a MIDI file and save it.",
      kCropHelp, RunCrop},
-    {"tabtrack", "IN OUT.mid [--harmonica diatonic|chromatic|notes] [--tuning T] [--key K]",
-     "Add a text track with the tablature of every note, readable by karaoke players.",
-     "  IN           a Standard MIDI File (.mid, .kar)\n"
-     "  OUT.mid      the file to write; a failed write leaves an existing OUT as it was\n"
-     "  --harmonica  the tablature written (default diatonic); notes writes note names\n"
-     "  --tuning, --key  as for tabmap\n\n"
-     "Every visible track's notes are written, one text event per group of notes\n"
-     "that start together, with \"/\" opening each bar.\n",
-     RunTabTrack},
 };
 
 }  // namespace

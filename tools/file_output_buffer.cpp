@@ -1,11 +1,30 @@
 #include "tools/file_output_buffer.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace tavrino::tool {
+
+namespace {
+
+// The system's unbuffered write: the bytes written, or -1 with errno set.
+long long WriteSome(int descriptor, const char* bytes, std::size_t count) {
+#if defined(_WIN32)
+    // Windows takes an unsigned int count; larger pieces go in turns.
+    constexpr std::size_t kLargest = 1u << 30;
+    return _write(descriptor, bytes, static_cast<unsigned>(count < kLargest ? count : kLargest));
+#else
+    return ::write(descriptor, bytes, count);
+#endif
+}
+
+}  // namespace
 
 FileOutputBuffer::FileOutputBuffer(int descriptor) : descriptor_(descriptor) {
     setp(buffer_.data(), buffer_.data() + buffer_.size());
@@ -51,7 +70,7 @@ bool FileOutputBuffer::WriteAll(const char* bytes, std::size_t count) {
         return false;
     }
     while (count > 0) {
-        const ssize_t written = ::write(descriptor_, bytes, count);
+        const long long written = WriteSome(descriptor_, bytes, count);
         if (written < 0 && errno == EINTR) {
             continue;
         }

@@ -45,16 +45,6 @@ bool IsPlayedNote(const MidiEvent& event) {
     return event.isSoundingNoteOn() && !event.isPercussion();
 }
 
-TabSource TabSourceFor(const Harmonica& harmonica, const Settings& settings) {
-    int type = kTablatureNotes;
-    if (harmonica.layout == &harmonica.diatonic) {
-        type = kTablatureDiatonic;
-    } else if (harmonica.layout == &harmonica.chromatic) {
-        type = kTablatureChromatic;
-    }
-    return TabSource{type, &harmonica.diatonic, &harmonica.chromatic, settings.symbols, 0};
-}
-
 std::string TabWord(const Tab& tab) {
     return tab.symbol + tab.holeText + (tab.lowHole ? "'" : "");
 }

@@ -8,11 +8,9 @@
 
 #include "harmonica/chromatic_layout.h"
 #include "harmonica/diatonic_layout.h"
-#include "settings/settings.h"
 #include "song/midi_song.h"
 #include "tools/command_line.h"
 #include "tools/tool.h"
-#include "view/tab_text.h"
 
 namespace tavrino::tool {
 
@@ -61,9 +59,6 @@ private:
     Io& io_;
     int exitCode_ = kExitOk;
 };
-
-// The score's tablature for the chosen harmonica; `harmonica` must outlive it.
-TabSource TabSourceFor(const Harmonica& harmonica, const Settings& settings);
 
 // A note the harmonica is asked to play: sounding, and not percussion.
 bool IsPlayedNote(const MidiEvent& event);

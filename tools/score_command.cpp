@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "document/song_edits.h"
+#include "tools/gui_application.h"
 #include "tools/harmonica_options.h"
+#include "tools/tab_source.h"
 #include "tools/tool_support.h"
 #include "view/score_page.h"
 

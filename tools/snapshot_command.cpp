@@ -13,6 +13,7 @@
 #include "platform/recording_output.h"
 #include "platform/scheduled_midi_stream.h"
 #include "settings/memory_settings_store.h"
+#include "tools/gui_application.h"
 #include "tools/harmonica_options.h"
 #include "tools/tool_support.h"
 

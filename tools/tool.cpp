@@ -1,7 +1,6 @@
 #include "tools/tool.h"
 
 #include <algorithm>
-#include <array>
 #include <iomanip>
 
 #include "tools/file_output_buffer.h"
@@ -12,16 +11,6 @@ namespace {
 
 constexpr std::string_view kSummary =
     "tavrino-tool: the headless companion of Tavrino, the MIDI player for harmonica players.";
-
-std::vector<Command> AllCommands() {
-    std::vector<Command> commands;
-    for (const auto group : {SongCommands(), DocumentCommands(), HarmonicaCommands(),
-                             PlaybackCommands(), ScoreCommands(), PlayListCommands(),
-                             SnapshotCommands(), LyricsCommands()}) {
-        commands.insert(commands.end(), group.begin(), group.end());
-    }
-    return commands;
-}
 
 void PrintToolHelp(const std::vector<Command>& commands, std::ostream& out) {
     out << kSummary << "\n\n"
@@ -43,7 +32,7 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
 }
 
 int RunCommand(const std::vector<std::string>& args, Io& io) {
-    const std::vector<Command> commands = AllCommands();
+    const std::vector<Command> commands = ToolCommands();
     if (args.empty()) {
         PrintToolHelp(commands, io.err);
         return kExitUsage;
@@ -86,6 +75,14 @@ int CheckOutput(int status, Io& io) {
 }
 
 }  // namespace
+
+std::vector<Command> JoinCommands(std::initializer_list<std::span<const Command>> groups) {
+    std::vector<Command> commands;
+    for (const auto group : groups) {
+        commands.insert(commands.end(), group.begin(), group.end());
+    }
+    return commands;
+}
 
 int RunTool(const std::vector<std::string>& args, Io io) {
     return CheckOutput(RunCommand(args, io), io);

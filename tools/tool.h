@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <ostream>
 #include <span>
 #include <string>
@@ -29,9 +30,22 @@ struct Command {
 // exit status.
 int RunTool(const std::vector<std::string>& args, Io io);
 
-// The commands of each area, in the order --help lists them.
+// The whole process: the system's arguments as UTF-8, standard output taken
+// byte for byte, and the exit status.
+int RunToolProcess(int argc, char** argv);
+
+// The commands this build of the tool has, in the order --help lists them.
+// Each tool program links one definition: the file and harmonica commands
+// alone (core_command_set.cpp, a build without Qt), or every command.
+std::vector<Command> ToolCommands();
+
+// The groups' commands in one list.
+std::vector<Command> JoinCommands(std::initializer_list<std::span<const Command>> groups);
+
+// The commands of each area.
 std::span<const Command> SongCommands();
 std::span<const Command> DocumentCommands();
+std::span<const Command> TabTrackCommands();
 std::span<const Command> HarmonicaCommands();
 std::span<const Command> PlaybackCommands();
 std::span<const Command> ScoreCommands();

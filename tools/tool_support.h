@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QGuiApplication>
-#include <memory>
 #include <string>
 
 #include "song/midi_song.h"
@@ -32,11 +30,5 @@ int WriteError(const std::string& path, Io& io);
 // it has already been reported and `exitCode` holds kExitUsage.
 bool ParseArguments(const Command& command, CommandLine& line, std::size_t leastPositionals,
                     std::size_t mostPositionals, Io& io, int& exitCode);
-
-// Qt draws text and windows only within a GUI application: makes one when
-// there is none yet (null otherwise), a QApplication when `widgets` are
-// drawn. Widgets are always rendered offscreen, anything else when there is
-// no display, unless QT_QPA_PLATFORM asks otherwise.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication(bool widgets);
 
 }  // namespace tavrino::tool

@@ -2,9 +2,12 @@
 // from pipes and devices, and running out of memory.
 
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -57,6 +60,9 @@ TEST(MidiFileReading, RefusesAFileOverTheLimitWithoutReadingIt) {
     EXPECT_EQ(ReadMidiFile(song, path), kReadOk) << "the limit itself is allowed";
 }
 
+// Named pipes and address-space limits are POSIX's; Windows has neither in
+// this form.
+#if !defined(_WIN32)
 TEST(MidiFileReading, ReadsASongFromAPipe) {
     const test::TemporaryFolder folder;
     const std::string path = folder.File("pipe.mid");
@@ -110,7 +116,8 @@ TEST(MidiFileReading, RunningOutOfMemoryIsAReadErrorNotACrash) {
     // In a child process whose address space cannot hold the song's events.
     EXPECT_EXIT(ReadWithHeadroom(path, 48 << 20), ::testing::ExitedWithCode(0), "");
 }
-#endif
+#endif  // TAVRINO_ADDRESS_SANITIZER
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace tavrino

@@ -115,6 +115,9 @@ TEST_F(SaveFile, ReplacesTheFileAndLeavesNothingElseBehind) {
               1);
 }
 
+// Symbolic links need a privilege on Windows, and its permissions are one
+// read-only flag.
+#if !defined(_WIN32)
 TEST_F(SaveFile, SavesThroughSymbolicLinksIntoTheFileTheyNameKeepingItsPermissions) {
     namespace fs = std::filesystem;
     fs::create_directory(folder / "real");
@@ -141,6 +144,7 @@ TEST_F(SaveFile, SavesThroughSymbolicLinksIntoTheFileTheyNameKeepingItsPermissio
     EXPECT_EQ(std::string(written.begin(), written.end()), FormatListing(song));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), fs::directory_iterator()), 2);
 }
+#endif
 
 TEST_F(SaveFile, AFailedSaveLeavesTheOldFileUntouched) {
     // The target is a folder that cannot be replaced by a file.

@@ -13,12 +13,13 @@ namespace tavrino::test {
 class TemporaryFolder {
 public:
     TemporaryFolder();
-    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
+    ~TemporaryFolder();
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The path of the file `name` (UTF-8) in the folder, in UTF-8.
+    std::string File(const std::string& name) const;
     // Writes the bytes to a file of the folder and returns its path.
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
 

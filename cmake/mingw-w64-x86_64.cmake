@@ -1,0 +1,23 @@
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (POSIX threads, for
+# std::thread), and runs what it built under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The compiler's runtime linked in: the programs run without its DLLs beside
+# them, under Wine as on a Windows machine they are copied to.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+find_program(TAVRINO_WINE NAMES wine64 wine)
+if(TAVRINO_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${TAVRINO_WINE}")
+endif()

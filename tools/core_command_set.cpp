@@ -1,0 +1,9 @@
+#include "tools/tool.h"
+
+namespace tavrino::tool {
+
+std::vector<Command> ToolCommands() {
+    return JoinCommands({SongCommands(), DocumentCommands(), HarmonicaCommands()});
+}
+
+}  // namespace tavrino::tool
