@@ -136,6 +136,27 @@ bool JackReceiver::WaitFor(const std::function<bool(const std::vector<ReceivedMe
     return true;
 }
 
+std::vector<std::ptrdiff_t> MatchToSent(const std::vector<std::vector<std::uint8_t>>& sent,
+                                        const std::vector<ReceivedMessage>& arrived) {
+    std::vector<std::ptrdiff_t> matches;
+    std::size_t next = 0;
+    for (const ReceivedMessage& message : arrived) {
+        const std::vector<std::uint8_t> bytes(message.bytes.begin(),
+                                              message.bytes.begin() + message.size);
+        std::size_t at = next;
+        while (at < sent.size() && sent[at] != bytes) {
+            ++at;
+        }
+        if (at == sent.size()) {
+            matches.push_back(-1);
+            continue;
+        }
+        matches.push_back(static_cast<std::ptrdiff_t>(at));
+        next = at + 1;
+    }
+    return matches;
+}
+
 std::vector<std::pair<int, int>> StuckNotes(const std::vector<ReceivedMessage>& messages) {
     std::array<bool, 16 * 128> sounding{};
     for (const ReceivedMessage& message : messages) {

@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -70,6 +71,12 @@ private:
     std::mutex mutex_;
     std::vector<ReceivedMessage> messages_;
 };
+
+// Which message sent each arrival is: the index in `sent` of the next one
+// with its bytes, so that messages lost on the way are skipped over; -1 for
+// an arrival that is none still to come (out of order, or never sent).
+std::vector<std::ptrdiff_t> MatchToSent(const std::vector<std::vector<std::uint8_t>>& sent,
+                                        const std::vector<ReceivedMessage>& arrived);
 
 // The channel and key of every note still sounding: each note-on not yet
 // followed by its note-off.

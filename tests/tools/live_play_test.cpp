@@ -61,10 +61,6 @@ std::vector<TracedMessage> Trace(const std::string& song) {
     return traced;
 }
 
-std::vector<std::uint8_t> Bytes(const ReceivedMessage& message) {
-    return {message.bytes.begin(), message.bytes.begin() + message.size};
-}
-
 // Four tracks of notes, controllers, programs and bends over a few seconds.
 std::string BusySong(const test::TemporaryFolder& folder) {
     MidiSong song;
@@ -141,21 +137,23 @@ TEST_F(LivePlay, EveryMessageReachesThePortInOrderWithItsBytesOnTime) {
     // machine) may lose what it carried; nothing comes out of order or
     // unsent.
     const int xruns = receiver_.Xruns();
+    std::vector<std::vector<std::uint8_t>> sent;
+    for (const TracedMessage& message : expected) {
+        sent.push_back(message.bytes);
+    }
+    const std::vector<std::ptrdiff_t> matches = test::MatchToSent(sent, arrived);
     std::vector<std::int64_t> offsets;
-    std::size_t next = 0;
-    for (const ReceivedMessage& message : arrived) {
-        const std::size_t sent = next;
-        while (next < expected.size() && expected[next].bytes != Bytes(message)) {
-            ++next;
-        }
-        ASSERT_LT(next, expected.size()) << "message " << sent << " came out of order or unsent";
-        ASSERT_TRUE(next == sent || xruns > 0) << "message " << sent << " was lost";
+    for (std::size_t i = 0; i < arrived.size(); ++i) {
+        const std::ptrdiff_t previous = i == 0 ? -1 : matches[i - 1];
+        ASSERT_NE(matches[i], -1) << "arrival " << i << " came out of order or unsent";
+        ASSERT_TRUE(matches[i] == previous + 1 || xruns > 0)
+            << "message " << previous + 1 << " was lost";
         // The song's notes: the resets before and after play go out at
         // once, by no tempo map.
-        if (expected[next].time > 0 && message.IsNote()) {
-            offsets.push_back(message.time - expected[next].time);
+        const TracedMessage& due = expected[static_cast<std::size_t>(matches[i])];
+        if (due.time > 0 && arrived[i].IsNote()) {
+            offsets.push_back(arrived[i].time - due.time);
         }
-        ++next;
     }
     EXPECT_TRUE(arrived.size() == expected.size() || xruns > 0)
         << expected.size() - arrived.size() << " messages lost";
