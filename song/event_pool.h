@@ -9,7 +9,7 @@ namespace tavrino::detail {
 // of the memory and much of the loading time. Blocks are recycled through a
 // per-thread free list; freeing on another thread than the allocating one is
 // fine (the block simply joins that thread's list).
-inline constexpr std::size_t kEventBlockSize = 64;
+inline constexpr std::size_t kEventBlockSize = 48;
 
 void* AllocateEventBlock();
 void ReleaseEventBlock(void* block) noexcept;

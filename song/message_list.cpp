@@ -1,10 +1,24 @@
 #include "song/message_list.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
+#include <limits>
 #include <utility>
 
 namespace tavrino {
+
+namespace {
+
+void PrefetchForReading(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+}  // namespace
 
 bool MessageList::Accepts(const MidiEvent& event) {
     const EventKind kind = event.kind();
@@ -72,93 +86,88 @@ void MessageList::Append(MidiEvent* event) {
     }
 }
 
-namespace {
-
-// A listed event's place in the merge: its time (counted from the song's
-// earliest) in the high half, its index in the concatenation of all tracks'
-// events in the low half. Keys start out in index order.
-using MergeKey = std::uint64_t;
-constexpr int kIndexBits = 32;
-
-// A stable sort of the keys by their time part: least significant digit
-// first, so events of equal time keep their index order. A few linear,
-// branch-free passes, however the tracks interleave.
-void SortKeysByTime(std::vector<MergeKey>& keys, std::uint32_t latestTime) {
-    if (std::is_sorted(keys.begin(), keys.end())) {
-        return;  // one track, or tracks that follow each other
-    }
-    constexpr int kDigitBits = 8;
-    constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
-    std::vector<MergeKey> sorted(keys.size());
-    std::vector<std::size_t> next(kBuckets);
-    for (int digit = 0; digit < 32 && (latestTime >> digit) != 0; digit += kDigitBits) {
-        const int shift = kIndexBits + digit;
-        std::fill(next.begin(), next.end(), 0);
-        for (const MergeKey key : keys) {
-            ++next[(key >> shift) & (kBuckets - 1)];
-        }
-        std::size_t position = 0;
-        for (std::size_t& bucket : next) {
-            position += std::exchange(bucket, position);
-        }
-        for (const MergeKey key : keys) {
-            sorted[next[(key >> shift) & (kBuckets - 1)]++] = key;
-        }
-        keys.swap(sorted);
-    }
-}
-
-// The track holding the event of this concatenation index: the last track
-// starting at or before it (branch-free search, the tracks being few).
-std::size_t TrackOfIndex(const std::vector<std::size_t>& trackStart, std::size_t index) {
-    const std::size_t* base = trackStart.data();
-    std::size_t length = trackStart.size();
-    while (length > 1) {
-        const std::size_t half = length / 2;
-        base += base[half] <= index ? half : 0;
-        length -= half;
-    }
-    return static_cast<std::size_t>(base - trackStart.data());
-}
-
-}  // namespace
-
 void MessageList::MergeTracks(const std::vector<std::unique_ptr<MidiTrack>>& tracks) {
-    // Sorting compact keys instead of the events themselves keeps the merge
-    // from chasing millions of pointers across memory.
-    std::vector<std::size_t> trackStart;
+    // A tournament over the tracks' time-ordered runs. The times are read
+    // first, one track at a time, and so are the few events the list does not
+    // take: the merge itself then touches no event, whose blocks lie far
+    // apart in memory. A leaf is (time, track), so ties go to the earlier
+    // track.
     std::size_t total = 0;
-    std::int32_t earliest = 0;
-    std::int32_t latest = 0;
     for (const auto& track : tracks) {
-        trackStart.push_back(total);
         total += track->count();
-        if (!track->events.empty()) {
-            earliest = std::min(earliest, track->events.front()->time);
-            latest = std::max(latest, track->events.back()->time);
-        }
     }
-    std::vector<MergeKey> keys;
-    keys.reserve(total);
-    std::size_t index = 0;
+    std::vector<std::uint32_t> times;  // biased so that they order as unsigned
+    times.reserve(total);
+    std::vector<std::size_t> unlisted;  // indexes into `times`, ascending
+    std::vector<std::size_t> start;
     for (const auto& track : tracks) {
+        start.push_back(times.size());
         for (const auto& event : track->events) {
-            if (Accepts(*event)) {
-                const auto time = static_cast<std::uint32_t>(event->time - earliest);
-                keys.push_back((MergeKey{time} << kIndexBits) | index);
+            if (!Accepts(*event)) {
+                unlisted.push_back(times.size());
             }
-            ++index;
+            times.push_back(static_cast<std::uint32_t>(std::int64_t{event->time} -
+                                                       std::numeric_limits<std::int32_t>::min()));
         }
     }
-    SortKeysByTime(keys, static_cast<std::uint32_t>(latest - earliest));
+    start.push_back(times.size());
 
+    std::size_t width = 1;
+    while (width < tracks.size()) {
+        width *= 2;
+    }
+    constexpr std::uint64_t kExhausted = ~std::uint64_t{0};
+    std::vector<std::size_t> next(width, total);
+    std::vector<std::size_t> nextUnlisted(width, unlisted.size());
+    std::vector<std::uint64_t> leaf(width, kExhausted);
+    const auto headKey = [&](std::size_t track) {
+        return next[track] < start[track + 1] ? (std::uint64_t{times[next[track]]} << 32) | track
+                                              : kExhausted;
+    };
+    for (std::size_t t = 0; t < tracks.size(); ++t) {
+        next[t] = start[t];
+        nextUnlisted[t] = static_cast<std::size_t>(
+            std::lower_bound(unlisted.begin(), unlisted.end(), start[t]) - unlisted.begin());
+        leaf[t] = headKey(t);
+    }
+    // winner[node] is the leaf that wins below the node; node 1 is the root,
+    // the children of node n are 2n and 2n + 1, leaves count from `width`.
+    std::vector<std::size_t> winner(2 * width);
+    for (std::size_t i = 0; i < width; ++i) {
+        winner[width + i] = i;
+    }
+    const auto play = [&](std::size_t node) {
+        const std::size_t a = winner[2 * node];
+        const std::size_t b = winner[2 * node + 1];
+        winner[node] = leaf[b] < leaf[a] ? b : a;
+    };
+    for (std::size_t node = width - 1; node >= 1; --node) {
+        play(node);
+    }
     events_.clear();
     events_.shrink_to_fit();
-    events_.reserve(keys.size());
-    for (const MergeKey key : keys) {
-        const auto at = static_cast<std::size_t>(key & 0xFFFFFFFFu);
-        const std::size_t track = TrackOfIndex(trackStart, at);
-        events_.push_back(tracks[track]->events[at - trackStart[track]].get());
+    events_.reserve(total - unlisted.size());
+    for (std::size_t won = winner[1]; leaf[won] != kExhausted; won = winner[1]) {
+        const auto& trackEvents = tracks[won]->events;
+        const std::size_t at = next[won] - start[won];
+        // Sixteen tracks are more streams than the processor follows by
+        // itself: ask for each track's next lines ahead of the merge.
+        constexpr std::size_t kFetchAhead = 16;
+        if (at + kFetchAhead < trackEvents.size()) {
+            PrefetchForReading(&trackEvents[at + kFetchAhead]);
+            PrefetchForReading(&times[next[won] + kFetchAhead]);
+        }
+        std::size_t& skip = nextUnlisted[won];
+        if (skip < unlisted.size() && unlisted[skip] == next[won]) {
+            ++skip;
+        } else {
+            events_.push_back(trackEvents[at].get());
+        }
+        ++next[won];
+        leaf[won] = headKey(won);
+        for (std::size_t node = (width + won) / 2; node >= 1; node /= 2) {
+            play(node);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "song/event_pool.h"
 
@@ -66,6 +67,62 @@ std::unique_ptr<MidiEvent> MakeMeta(std::unique_ptr<std::uint8_t[]> payload, std
     return event;
 }
 
+// Calls `action` with the event as the class its kind names; a plain
+// MidiEvent for the general message.
+template <typename Event, typename Action>
+void WithClass(Event& event, Action&& action) {
+    using Base = std::remove_const_t<Event>;
+    const auto as = [&event, &action]<typename Class>() {
+        using Typed = std::conditional_t<std::is_const_v<Event>, const Class, Class>;
+        action(static_cast<Typed&>(event));
+    };
+    static_assert(std::is_same_v<Base, MidiEvent>);
+    switch (event.kind()) {
+        case EventKind::Channel:
+            return as.template operator()<ChannelEvent>();
+        case EventKind::NoteOff:
+            return as.template operator()<NoteOffEvent>();
+        case EventKind::NoteOn:
+            return as.template operator()<NoteOnEvent>();
+        case EventKind::ChannelPressure:
+            return as.template operator()<ChannelPressureEvent>();
+        case EventKind::Aftertouch:
+            return as.template operator()<AftertouchEvent>();
+        case EventKind::Controller:
+            return as.template operator()<ControllerEvent>();
+        case EventKind::Program:
+            return as.template operator()<ProgramEvent>();
+        case EventKind::PitchWheel:
+            return as.template operator()<PitchWheelEvent>();
+        case EventKind::SysEx:
+            return as.template operator()<SysExEvent>();
+        case EventKind::StrangeSysEx:
+            return as.template operator()<StrangeSysExEvent>();
+        case EventKind::Meta:
+            return as.template operator()<MetaEvent>();
+        case EventKind::EndOfTrack:
+            return as.template operator()<EndOfTrackEvent>();
+        case EventKind::Text:
+            return as.template operator()<TextEvent>();
+        case EventKind::Copyright:
+            return as.template operator()<CopyrightEvent>();
+        case EventKind::Lyric:
+            return as.template operator()<LyricEvent>();
+        case EventKind::Tempo:
+            return as.template operator()<TempoEvent>();
+        case EventKind::TimeSignature:
+            return as.template operator()<TimeSignatureEvent>();
+        case EventKind::KeySignature:
+            return as.template operator()<KeySignatureEvent>();
+        case EventKind::TrackName:
+            return as.template operator()<TrackNameEvent>();
+        case EventKind::GeneralMessage:
+            break;
+    }
+    action(static_cast<std::conditional_t<std::is_const_v<Event>, const MidiEvent, MidiEvent>&>(
+        event));
+}
+
 }  // namespace
 
 void* MidiEvent::operator new(std::size_t size) {
@@ -74,8 +131,39 @@ void* MidiEvent::operator new(std::size_t size) {
     return detail::AllocateEventBlock();
 }
 
-void MidiEvent::operator delete(void* block) noexcept {
-    detail::ReleaseEventBlock(block);
+void MidiEvent::operator delete(MidiEvent* event, std::destroying_delete_t) noexcept {
+    WithClass(*event, [](auto& typed) {
+        using Class = std::remove_reference_t<decltype(typed)>;
+        typed.~Class();
+    });
+    detail::ReleaseEventBlock(event);
+}
+
+std::int32_t MidiEvent::value() const {
+    switch (kind_) {
+        case EventKind::PitchWheel:
+            return static_cast<const PitchWheelEvent&>(*this).value();
+        case EventKind::Tempo:
+            return static_cast<const TempoEvent&>(*this).value();
+        default:
+            return data1;
+    }
+}
+
+void MidiEvent::setValue(std::int32_t v) {
+    if (kind_ == EventKind::Tempo) {
+        static_cast<TempoEvent&>(*this).setValue(v);
+    } else {
+        data1 = static_cast<std::int8_t>(v & 0xFF);
+    }
+}
+
+void MidiEvent::describe(std::string& line) const {
+    if (kind_ == EventKind::GeneralMessage) {
+        Append(line, "%6ld General Message : ", Time(*this));
+        return;
+    }
+    WithClass(*this, [&line](const auto& typed) { typed.describe(line); });
 }
 
 std::int16_t MidiEvent::statusCode() const {
@@ -123,10 +211,6 @@ void MidiEvent::setPayload(std::unique_ptr<std::uint8_t[]> terminatedBytes,
                            std::uint32_t byteCount) {
     data = std::move(terminatedBytes);
     length = byteCount;
-}
-
-void MidiEvent::describe(std::string& line) const {
-    Append(line, "%6ld General Message : ", Time(*this));
 }
 
 // --- Channel messages -------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,23 +60,29 @@ inline constexpr int kPercussionChannel = 9;
 // event fits one fixed-size block (see event_pool.h). The kind is the class's
 // identity, kept in the object: loops over millions of events test it far
 // more often than anything else.
+//
+// There are no virtual functions: a table pointer in each of millions of
+// events would cost a sixth of their memory. The operations below dispatch on
+// the kind, and the pool's delete destroys an event as the class it was
+// created as.
 class MidiEvent {
 public:
     MidiEvent() = default;
     MidiEvent(const MidiEvent&) = delete;
     MidiEvent& operator=(const MidiEvent&) = delete;
-    virtual ~MidiEvent() = default;
+    ~MidiEvent() = default;
 
     EventKind kind() const { return kind_; }
     // The status nibble of a channel class, the meta type of the end-of-track,
     // tempo, time-signature and key-signature classes, 0 for the others.
     std::int16_t statusCode() const;
-    // The main value: data1 unless a class says otherwise.
-    virtual std::int32_t value() const { return data1; }
-    // Sets data1 to the low 8 bits of v, sign-extended.
-    virtual void setValue(std::int32_t v) { data1 = static_cast<std::int8_t>(v & 0xFF); }
+    // The main value: data1 unless the class says otherwise (pitch wheel,
+    // tempo).
+    std::int32_t value() const;
+    // Sets data1 to the low 8 bits of v, sign-extended (a tempo its payload).
+    void setValue(std::int32_t v);
     // Appends the event's one-line description of the disassembled listing.
-    virtual void describe(std::string& line) const;
+    void describe(std::string& line) const;
 
     int channel() const { return status & 0x0F; }
     bool isPercussion() const { return channel() == kPercussionChannel; }
@@ -96,28 +103,31 @@ public:
     void setPayload(std::unique_ptr<std::uint8_t[]> terminatedBytes, std::uint32_t byteCount);
 
     static void* operator new(std::size_t size);
-    static void operator delete(void* block) noexcept;
+    static void operator delete(MidiEvent* event, std::destroying_delete_t) noexcept;
 
-    std::int32_t time = 0;        // absolute tick
-    std::int32_t duration = 0;    // a paired note-on's length in ticks
-    std::int16_t metaType = 0;    // meta type byte of a meta event
-    std::int16_t overlapped = 0;  // set by note pairing
-    std::int16_t playable = 0;    // a sounding, non-percussion note
-    std::int16_t status = 0;      // full status byte of a channel message
-    std::int16_t data1 = 0;
-    std::int16_t data2 = 0;
+    // Ordered so that the fields pack into one 48-byte pool block.
+    std::int32_t time = 0;      // absolute tick
+    std::int32_t duration = 0;  // a paired note-on's length in ticks
     // Payload size. 32 bits wide: system-exclusive dumps may be far longer than
     // 32767 bytes.
     std::uint32_t length = 0;
+    std::int16_t metaType = 0;  // meta type byte of a meta event
+    std::int16_t status = 0;    // full status byte of a channel message
+    std::int16_t data1 = 0;
+    std::int16_t data2 = 0;
+
+private:
+    EventKind kind_ = EventKind::GeneralMessage;
+
+public:
+    std::int8_t overlapped = 0;            // set by note pairing
+    std::int8_t playable = 0;              // a sounding, non-percussion note
     std::unique_ptr<std::uint8_t[]> data;  // length bytes plus a terminating 0
     MidiEvent* buddy = nullptr;            // note-on <-> its note-off
     MidiTrack* track = nullptr;            // the track that holds the event
 
 protected:
     explicit MidiEvent(EventKind kind) : kind_(kind) {}
-
-private:
-    EventKind kind_ = EventKind::GeneralMessage;
 };
 
 // --- Channel messages -------------------------------------------------------
@@ -127,7 +137,7 @@ public:
     ChannelEvent() : MidiEvent(EventKind::Channel) {}
     ChannelEvent(std::int32_t eventTime, int statusByte, int firstData, int secondData)
         : ChannelEvent(EventKind::Channel, eventTime, statusByte, firstData, secondData) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 
 protected:
     ChannelEvent(EventKind kind, std::int32_t eventTime, int statusByte, int firstData,
@@ -146,45 +156,45 @@ public:
 class NoteOffEvent : public ChannelMessage<EventKind::NoteOff> {
 public:
     using ChannelMessage::ChannelMessage;
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class NoteOnEvent : public ChannelMessage<EventKind::NoteOn> {
 public:
     using ChannelMessage::ChannelMessage;
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class AftertouchEvent : public ChannelMessage<EventKind::Aftertouch> {
 public:
     using ChannelMessage::ChannelMessage;
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class ControllerEvent : public ChannelMessage<EventKind::Controller> {
 public:
     using ChannelMessage::ChannelMessage;
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class ProgramEvent : public ChannelMessage<EventKind::Program> {
 public:
     using ChannelMessage::ChannelMessage;
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class ChannelPressureEvent : public ChannelMessage<EventKind::ChannelPressure> {
 public:
     using ChannelMessage::ChannelMessage;
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class PitchWheelEvent : public ChannelMessage<EventKind::PitchWheel> {
 public:
     using ChannelMessage::ChannelMessage;
     // -8192..8191 from the 14-bit LSB/MSB pair.
-    std::int32_t value() const override;
-    void describe(std::string& line) const override;
+    std::int32_t value() const;
+    void describe(std::string& line) const;
 };
 
 // Orders events by time alone; events of equal time keep their order only
@@ -201,14 +211,14 @@ std::unique_ptr<MidiEvent> CreateChannelEvent(std::int32_t time, int status, int
 class SysExEvent : public MidiEvent {
 public:
     SysExEvent() : MidiEvent(EventKind::SysEx) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 // An F7 packet that continues no F0 message.
 class StrangeSysExEvent : public MidiEvent {
 public:
     StrangeSysExEvent() : MidiEvent(EventKind::StrangeSysEx) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 // --- Meta events ------------------------------------------------------------
@@ -216,7 +226,7 @@ public:
 class MetaEvent : public MidiEvent {
 public:
     MetaEvent() : MidiEvent(EventKind::Meta) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 
 protected:
     explicit MetaEvent(EventKind kind) : MidiEvent(kind) {}
@@ -225,31 +235,31 @@ protected:
 class EndOfTrackEvent : public MetaEvent {
 public:
     EndOfTrackEvent() : MetaEvent(EventKind::EndOfTrack) { metaType = 0x2F; }
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class TextEvent : public MetaEvent {
 public:
     TextEvent() : MetaEvent(EventKind::Text) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class CopyrightEvent : public MetaEvent {
 public:
     CopyrightEvent() : MetaEvent(EventKind::Copyright) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class LyricEvent : public MetaEvent {
 public:
     LyricEvent() : MetaEvent(EventKind::Lyric) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class TrackNameEvent : public MetaEvent {
 public:
     TrackNameEvent() : MetaEvent(EventKind::TrackName) {}
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 };
 
 class TempoEvent : public MetaEvent {
@@ -258,16 +268,16 @@ public:
     // A tempo of trunc(60000000 / bpm) microseconds per quarter note.
     explicit TempoEvent(double bpm);
     // Microseconds per quarter note: the 24-bit big-endian payload.
-    std::int32_t value() const override;
-    void setValue(std::int32_t microsecondsPerQuarter) override;
-    void describe(std::string& line) const override;
+    std::int32_t value() const;
+    void setValue(std::int32_t microsecondsPerQuarter);
+    void describe(std::string& line) const;
 };
 
 class TimeSignatureEvent : public MetaEvent {
 public:
     TimeSignatureEvent() : MetaEvent(EventKind::TimeSignature) {}
     TimeSignatureEvent(int numerator, int denominator, int clocks, int thirtySeconds);
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 
     int numerator() const { return static_cast<std::int8_t>(data[0]); }
     // 1 << (byte 1 AND 31); 64-bit because a hostile exponent of 31 must not
@@ -282,7 +292,7 @@ public:
     KeySignatureEvent() : MetaEvent(EventKind::KeySignature) {}
     // Sharps (positive) or flats (negative); a magnitude above 7 is stored as 0.
     KeySignatureEvent(int sharpsFlats, int minor);
-    void describe(std::string& line) const override;
+    void describe(std::string& line) const;
 
     int sharpsFlats() const { return static_cast<std::int8_t>(data[0]); }
     void setSharpsFlats(int sharpsFlats) { data[0] = static_cast<std::uint8_t>(sharpsFlats); }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+#include <random>
+
 namespace tavrino {
 namespace {
 
@@ -218,6 +222,39 @@ TEST(MessageList, KeepsTimeOrderAndInsertionOrderAmongEqualTimes) {
     list.Insert(meter);
     EXPECT_EQ(list.size(), 3u);
     EXPECT_EQ(list.IndexOf(name), -1);
+}
+
+// Merging tracks must equal a stable sort by time of every listed event, taken
+// track after track: ties go to the earlier track, and within a track to the
+// earlier event. Times include negative ones and the ends of the range.
+TEST(MessageList, MergingTracksIsAStableSortByTimeOfTheListedEvents) {
+    std::mt19937 random(7);
+    for (const int trackCount : {1, 2, 3, 16, 17}) {
+        std::vector<std::unique_ptr<MidiTrack>> tracks;
+        std::vector<MidiEvent*> expected;
+        for (int t = 0; t < trackCount; ++t) {
+            auto& track = *tracks.emplace_back(std::make_unique<MidiTrack>());
+            std::int32_t time = std::numeric_limits<std::int32_t>::min();
+            for (int i = static_cast<int>(random() % 40); i > 0; --i) {
+                time += static_cast<std::int32_t>(random() % 3) * (1 << 25);
+                MidiEvent* event = random() % 4 == 0
+                                       ? track.Add(std::make_unique<TrackNameEvent>())
+                                       : track.Add(CreateChannelEvent(time, 0x90, t, 1));
+                event->time = time;
+                if (MessageList::Accepts(*event)) {
+                    expected.push_back(event);
+                }
+            }
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const MidiEvent* a, const MidiEvent* b) { return a->time < b->time; });
+        MessageList list;
+        list.MergeTracks(tracks);
+        ASSERT_EQ(list.size(), expected.size()) << trackCount << " tracks";
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(list[i], expected[i]) << trackCount << " tracks, event " << i;
+        }
+    }
 }
 
 TEST(MidiEvent, PayloadsAndValues) {
