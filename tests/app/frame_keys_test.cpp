@@ -1,12 +1,16 @@
-// The main window from the keyboard: the score keeps the focus after a
+// The main window from the keyboard: shortcuts act as soon as a song opens,
+// the Alt accelerators win over the menus, the score keeps the focus after a
 // toolbar choice, and the choice of tablature is kept.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
+#include <QtGlobal>
 
 #include "app/frame_rig.h"
 #include "document/test_songs.h"
@@ -32,6 +36,73 @@ void Press(FrameRig& rig, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus != nullptr ? focus : rig.frame.get(), static_cast<Qt::Key>(key),
                     modifiers);
+}
+
+int FirstKey(FrameRig& rig) {
+    for (const MidiEvent* event : rig.frame->doc().song.messages) {
+        if (event->isSoundingNoteOn()) {
+            return event->data1;
+        }
+    }
+    return -1;
+}
+
+// Commands enabled by opening a song must answer their shortcuts before any
+// menu has been opened, which is when the menus refresh their states.
+TEST(FrameKeys, ShortcutsActAsSoonAsASongOpens) {
+    FrameRig rig;
+    ShowActive(rig);
+    MidiSong song;
+    MakeSong(song, 60);
+    ASSERT_TRUE(rig.Open(song));
+
+    Press(rig, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(FirstKey(rig), 61) << "Ctrl+U transposes";
+    Press(rig, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(FirstKey(rig), 60) << "Ctrl+Z undoes the transposition";
+
+    rig.frame->doc().beginMark = 480;
+    rig.frame->doc().endMark = 960;
+    rig.frame->UpdateCommands();
+    Press(rig, Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(FirstKey(rig), 62) << "Alt+Del crops to the marks";
+}
+
+// Alt with the first letter of Edit, Player, Tools or Help is a command, not a
+// menu: Qt reports a shortcut that two owners claim and runs neither.
+TEST(FrameKeys, AltAcceleratorsRunTheirCommands) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings << text; });
+    FrameRig rig;
+    ShowActive(rig);
+    MidiSong song;
+    MakeSong(song, 60);
+    ASSERT_TRUE(rig.Open(song));
+
+    for (const auto& [key, monitor] :
+         {std::pair{Qt::Key_T, kLyricsMonitor}, std::pair{Qt::Key_H, kDiatonicMonitor}}) {
+        const bool wasOpen = rig.Monitor(monitor) != nullptr;
+        Press(rig, key, Qt::AltModifier);
+        EXPECT_NE(rig.Monitor(monitor) != nullptr, wasOpen) << "Alt+" << char(key);
+    }
+
+    QString propertiesCaption;
+    auto* closer = new QTimer(rig.frame.get());
+    QObject::connect(closer, &QTimer::timeout, [closer, &propertiesCaption] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            propertiesCaption = dialog->windowTitle();
+            dialog->reject();
+            closer->stop();
+        }
+    });
+    closer->start(0);
+    Press(rig, Qt::Key_P, Qt::AltModifier);
+    EXPECT_FALSE(propertiesCaption.isEmpty()) << "Alt+P opens the file properties";
+
+    qInstallMessageHandler(previous);
+    EXPECT_FALSE(warnings.join('\n').contains("Ambiguous")) << warnings.join('\n').toStdString();
 }
 
 TEST(FrameKeys, TheScoreKeepsTheKeyboardAfterAToolbarChoice) {
