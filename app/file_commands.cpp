@@ -2,15 +2,15 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
 
 #include "app/frame_actions.h"
-#include "app/play_list_commands.h"
 #include "app/message_box.h"
+#include "app/play_list_commands.h"
 #include "song/midi_listing.h"
 
 namespace tavrino {
@@ -120,11 +120,13 @@ void FileCommands::SaveDisassembly() {
     }
 }
 
+QString DocumentTitle(const CTavrinoDoc& doc) {
+    return doc.pathName.empty() ? QString("Untitled")
+                                : QFileInfo(QString::fromStdString(doc.pathName)).fileName();
+}
+
 void FileCommands::ShowTitle() {
-    const QString name = doc_.pathName.empty()
-                             ? QString("Untitled")
-                             : QFileInfo(QString::fromStdString(doc_.pathName)).fileName();
-    window_.setWindowTitle(name + "[*] - Tavrino");
+    window_.setWindowTitle(DocumentTitle(doc_) + "[*] - Tavrino");
     window_.setWindowModified(doc_.IsModified());
 }
 

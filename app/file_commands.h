@@ -14,6 +14,9 @@ namespace tavrino {
 class FrameActions;
 class PlayListCommands;
 
+// The song's name as the window title and printed pages show it.
+QString DocumentTitle(const CTavrinoDoc& doc);
+
 // The File menu's commands, the recent-file list and the listing export: how
 // songs come into the document and go out to files.
 class FileCommands {

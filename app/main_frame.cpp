@@ -227,6 +227,10 @@ void CMainFrame::UpdateCommands() {
     a[ID_APPLY_TEMPO]->setEnabled(!playing && player_.TempoPercent() != 100);
     a[ID_SAVE_DISASSEMBLY]->setEnabled(!playing && hasTracks);
     a[ID_TAB_TEXT_TRACK]->setEnabled(doc_.CanCreateTabTextTrack());
+    a[ID_OPTIONS]->setEnabled(true);
+    a[ID_FILE_PRINT]->setEnabled(hasTracks);
+    a[ID_FILE_PRINT_PREVIEW]->setEnabled(hasTracks);
+    a[ID_FILE_PRINT_SETUP]->setEnabled(true);
 }
 
 void CMainFrame::SetRepeat(int mode) {

@@ -16,7 +16,10 @@ void CTavrinoApp::DescribeApplication() {
 }
 
 CTavrinoApp::CTavrinoApp(int& argc, char** argv)
-    : QApplication(argc, argv), stream_(outputs_, clock_) {
+    : QApplication(argc, argv),
+      outputs_(LoadSettings(store_).soundFont),
+      outputChoice_(outputs_),
+      stream_(outputs_, clock_) {
     RegisterImages();
     setWindowIcon(QIcon(":/images/tavrino.png"));
 }
@@ -28,7 +31,7 @@ CTavrinoApp::~CTavrinoApp() {
 
 bool CTavrinoApp::InitInstance(const CommandLineRequest& request) {
     outputs_.SetAudioDriver(LoadSettings(store_).audioDriver);
-    session_ = std::make_unique<TavrinoSession>(store_, stream_, monitors_);
+    session_ = std::make_unique<TavrinoSession>(store_, stream_, outputChoice_, monitors_);
     RegisterMonitors(monitors_, session_->monitorServices());
     monitors_.Register(kLyricsMonitor, [this](SettingsStore& store) {
         const CTavrinoDoc& doc = session_->frame().doc();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/output_choice.h"
 #include "app/tavrino_session.h"
 #include "monitors/monitor_factory.h"
 #include "platform/qt_settings_store.h"
@@ -29,6 +30,7 @@ public:
 private:
     QtSettingsStore store_;
     SystemMidiOutputs outputs_;
+    SystemOutputChoice outputChoice_;
     SteadyStreamClock clock_;
     ScheduledMidiStream stream_;
     MonitorFactory monitors_;

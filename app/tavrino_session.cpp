@@ -22,7 +22,7 @@ constexpr std::array<std::pair<MonitorKind, CommandId>, 3> kReopenedMonitors = {
 
 }  // namespace
 
-TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
+TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream, OutputChoice& outputs,
                                const MonitorFactory& monitors)
     : store_(store),
       settings_(LoadSettings(store)),
@@ -53,6 +53,28 @@ TavrinoSession::TavrinoSession(SettingsStore& store, MidiStream& stream,
         });
     QObject::connect(view_, &CTavrinoView::trackPropertiesRequested, frame_.get(),
                      [this](int trackIndex) { ShowTrackProperties(trackIndex); });
+    ConnectOptionsAndPrinting(outputs);
+}
+
+void TavrinoSession::ConnectOptionsAndPrinting(OutputChoice& outputs) {
+    CMainFrame& frame = *frame_;
+    options_ = std::make_unique<OptionsCommands>(
+        OptionsCommands::Parts{settings_, store_, player_, *view_, diatonic_, frame.monitors(),
+                               outputs, frame.transport(), &frame});
+    print_ = std::make_unique<PrintCommands>(
+        PrintCommands::Parts{frame.doc(), settings_, player_, *view_, &frame});
+    const std::pair<CommandId, std::function<void()>> commands[] = {
+        {ID_OPTIONS, [this] { options_->Show(); }},
+        {ID_FILE_PRINT, [this] { print_->Print(); }},
+        {ID_FILE_PRINT_PREVIEW, [this] { print_->Preview(); }},
+        {ID_FILE_PRINT_SETUP, [this] { print_->PageSetup(); }},
+    };
+    for (const auto& [id, run] : commands) {
+        QObject::connect(frame.actions()[id], &QAction::triggered, &frame, [this, run = run] {
+            run();
+            frame_->UpdateCommands();
+        });
+    }
 }
 
 bool TavrinoSession::ShowTrackProperties(int trackIndex) {

@@ -5,6 +5,9 @@
 #include "app/command_line.h"
 #include "app/main_frame.h"
 #include "app/mon_mixer.h"
+#include "app/options_commands.h"
+#include "app/output_choice.h"
+#include "app/print_commands.h"
 #include "app/recent_files.h"
 #include "harmonica/chromatic_layout.h"
 #include "harmonica/diatonic_layout.h"
@@ -21,8 +24,10 @@ namespace tavrino {
 // layouts, and the document, main window and score view bound together.
 class TavrinoSession {
 public:
-    // The store, the stream and the factory outlive the session.
-    TavrinoSession(SettingsStore& store, MidiStream& stream, const MonitorFactory& monitors);
+    // The store, the stream, the outputs and the factory outlive the
+    // session.
+    TavrinoSession(SettingsStore& store, MidiStream& stream, OutputChoice& outputs,
+                   const MonitorFactory& monitors);
 
     // Carries out the command line, shows the window, reopens the monitors
     // that were open at the last exit and takes dropped files. False when
@@ -39,9 +44,12 @@ public:
     // What the monitors of this session work with.
     MonitorServices monitorServices();
     const Settings& settings() const { return settings_; }
+    OptionsCommands& options() { return *options_; }
+    PrintCommands& print() { return *print_; }
 
 private:
     void ReopenMonitors();
+    void ConnectOptionsAndPrinting(OutputChoice& outputs);
     // The track properties dialog, from the mixer or a note's menu; true
     // when confirmed with OK.
     bool ShowTrackProperties(int trackIndex);
@@ -54,6 +62,8 @@ private:
     RecentFileList recentFiles_;
     std::unique_ptr<CMainFrame> frame_;
     CTavrinoView* view_ = nullptr;
+    std::unique_ptr<OptionsCommands> options_;
+    std::unique_ptr<PrintCommands> print_;
 };
 
 }  // namespace tavrino

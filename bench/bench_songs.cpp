@@ -1,5 +1,7 @@
 #include "bench/bench_songs.h"
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "song/midi_song.h"
@@ -29,6 +31,19 @@ std::vector<std::uint8_t> SteadySongFile(int seconds, int channels, int notesPer
         track.Add(std::move(endOfTrack));
     }
     return EncodeMidiFile(song);
+}
+
+const std::string& FiveMinuteSong() {
+    static const std::string path = [] {
+        const std::filesystem::path file =
+            std::filesystem::temp_directory_path() / "tavrino-bench-five-minutes.mid";
+        const std::vector<std::uint8_t> bytes = SteadySongFile(300, 6, 2);
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return file.string();
+    }();
+    return path;
 }
 
 }  // namespace tavrino::bench

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tavrino::bench {
@@ -9,5 +10,9 @@ namespace tavrino::bench {
 // each of `channels` channels plays `notesPerQuarter` notes per quarter, on
 // a different program each.
 std::vector<std::uint8_t> SteadySongFile(int seconds, int channels, int notesPerQuarter);
+
+// The 5-minute benchmark song (six channels of eighth notes), written once
+// into the temporary folder; its path.
+const std::string& FiveMinuteSong();
 
 }  // namespace tavrino::bench

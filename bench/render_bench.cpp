@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "bench/bench_songs.h"
@@ -26,18 +25,6 @@ std::filesystem::path Scratch(const std::string& name) {
 
 const std::string& DemoSong() {
     static const std::string path = std::string(TAVRINO_SOURCE_DIR) + "/examples/oh-susanna.mid";
-    return path;
-}
-
-const std::string& FiveMinuteSong() {
-    static const std::string path = [] {
-        const std::filesystem::path file = Scratch("five-minutes.mid");
-        const std::vector<std::uint8_t> bytes = SteadySongFile(300, 6, 2);
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return file.string();
-    }();
     return path;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/recording_output.h"
 #include "platform/scheduled_midi_stream.h"
+#include "platform/system_midi_outputs.h"
 
 namespace tavrino {
 namespace {
@@ -21,11 +22,13 @@ void StartUpWithDemoSong(benchmark::State& state) {
     VirtualStreamClock clock;
     SingleOutput outputs("silent", std::make_shared<RecordingOutput>(clock));
     ScheduledMidiStream stream(outputs, clock);
+    SystemMidiOutputs systemOutputs;
+    SystemOutputChoice choice(systemOutputs);
     MonitorFactory monitors;
     CommandLineRequest request;
     request.files = {TAVRINO_SOURCE_DIR "/examples/oh-susanna.mid"};
     for (auto _ : state) {
-        TavrinoSession session(store, stream, monitors);
+        TavrinoSession session(store, stream, choice, monitors);
         if (!session.Start(request) || !QTest::qWaitForWindowExposed(&session.frame())) {
             state.SkipWithError("the window did not show");
             break;

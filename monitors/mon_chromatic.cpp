@@ -131,6 +131,10 @@ NoteButton* CMonChromatic::Button(int hole, ChromaticKind kind) const {
     return buttons_[static_cast<std::size_t>(hole * kChromaticKindCount + static_cast<int>(kind))];
 }
 
+void CMonChromatic::ApplySettings() {
+    LayOutReeds();
+}
+
 int CMonChromatic::ResetDisplay(bool) {
     buttons_.ReleaseAll();
     return 0;

@@ -24,6 +24,8 @@ public:
 
     MonitorKind GetKind() const override { return kChromaticMonitor; }
     int ResetDisplay(bool newSong) override;
+    // Note names follow the naming system.
+    void ApplySettings() override;
     void NoteOn(int key, int eventIndex, int cell) override;
     void NoteOff(int key, int eventIndex, int cell) override;
 

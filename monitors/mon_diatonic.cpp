@@ -178,6 +178,12 @@ NoteButton* CMonDiatonic::Button(int hole, DiatonicKind kind) const {
     return buttons_[static_cast<std::size_t>(hole * kDiatonicKindCount + static_cast<int>(kind))];
 }
 
+void CMonDiatonic::ApplySettings() {
+    LayOutHarmonica();
+    ApplyVisibility();
+    UpdateStatistics();
+}
+
 int CMonDiatonic::ResetDisplay(bool) {
     buttons_.ReleaseAll();
     UpdateStatistics();

@@ -30,6 +30,8 @@ public:
 
     MonitorKind GetKind() const override { return kDiatonicMonitor; }
     int ResetDisplay(bool newSong) override;
+    // Note names and the blow, draw, bend and overblow colours.
+    void ApplySettings() override;
     void NoteOn(int key, int eventIndex, int cell) override;
     void NoteOff(int key, int eventIndex, int cell) override;
     void SavePlacement() override;

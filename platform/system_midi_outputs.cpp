@@ -19,6 +19,11 @@ void SystemMidiOutputs::SetAudioDriver(std::string driver) {
     audioDriver_ = IsAudioDriver(driver) ? std::move(driver) : std::string();
 }
 
+void SystemMidiOutputs::SetSoundFont(const std::filesystem::path& soundFont) {
+    chosenSoundFont_ = soundFont;
+    Refresh();
+}
+
 int SystemMidiOutputs::Count() const {
     return static_cast<int>(ports_.size()) + (HasSynthesizer() ? 1 : 0);
 }

@@ -26,6 +26,9 @@ public:
     void SetAudioDriver(std::string driver);
     // How the synthesizer's sound output started the last time it was opened.
     const AudioStartReport& AudioStart() const { return audioStart_; }
+    // The synthesizer's SoundFont from now on; empty looks in the standard
+    // places.
+    void SetSoundFont(const std::filesystem::path& soundFont);
 
     int Count() const override;
     std::string Name(int device) const override;

@@ -59,14 +59,16 @@ void ForEachOption(AnySettings& s, Visit&& visit) {
     visit("colorPlayed", kReadOnly, s.colorPlayed);
     visit("colorNormal1", kReadOnly, s.colorNormal1);
     visit("colorNormal2", kReadOnly, s.colorNormal2);
-    visit("colorBlow", kReadOnly, s.colorBlow);
-    visit("colorDraw", kReadOnly, s.colorDraw);
-    visit("colorOver", kReadOnly, s.colorOver);
-    visit("colorBend", kReadOnly, s.colorBend);
+    visit("colorBlow", kColoursGroup, s.colorBlow);
+    visit("colorDraw", kColoursGroup, s.colorDraw);
+    visit("colorOver", kColoursGroup, s.colorOver);
+    visit("colorBend", kColoursGroup, s.colorBend);
+    visit("tabLabelContrast", kColoursGroup, s.tabLabelContrast, Range{0, 1});
     visit("playMetronome", kPlayGroup, s.playMetronome);
     visit("playerRepeat", kPlayGroup, s.playerRepeat);
     visit("midiDevice", kPlayGroup, s.midiDevice);
     visit("audioDriver", kReadOnly, s.audioDriver);
+    visit("soundFont", kPlayGroup, s.soundFont, kPathLimit);
     visit("showPitchBends", kPlayGroup, s.showPitchBends);
     visit("offsetsharpsflats", kPlayGroup, s.offsetsharpsflats);
     visit("loopTempoStart", kPracticeLoopGroup, s.loopTempoStart,
@@ -76,7 +78,7 @@ void ForEachOption(AnySettings& s, Visit&& visit) {
           Range{kLeastTempoPercent, kMostTempoPercent});
     visit("loopCountIn", kPracticeLoopGroup, s.loopCountIn);
     visit("tablatureType", kPlayGroup, s.tablatureType, Range{0, 2});
-    visit("printTabSpace", kReadOnly, s.printTabSpace);
+    visit("printTabSpace", kPrintGroup, s.printTabSpace, Range{0, kMostPrintTabSpace});
     visit("printTrebleClef", kPrintGroup, s.printTrebleClef);
     visit("printBassClef", kPrintGroup, s.printBassClef);
     visit("printNoColorBars", kPrintGroup, s.printNoColorBars);
@@ -96,9 +98,10 @@ public:
         }
     }
 
-    void operator()(std::string_view key, unsigned, std::string& field) const {
+    void operator()(std::string_view key, unsigned, std::string& field,
+                    std::size_t limit = kFaceNameLimit) const {
         if (const auto value = store_.ReadString(kOptionsSection, key)) {
-            field = Utf8Prefix(*value, kFaceNameLimit);
+            field = Utf8Prefix(*value, limit);
         }
     }
 
@@ -128,7 +131,8 @@ public:
         }
     }
 
-    void operator()(std::string_view key, unsigned group, const std::string& field) const {
+    void operator()(std::string_view key, unsigned group, const std::string& field,
+                    std::size_t = kFaceNameLimit) const {
         if (chosen(group)) {
             store_.WriteString(kOptionsSection, key, field);
         }

@@ -31,13 +31,18 @@ enum SettingsGroup : unsigned {
     kPlayGroup = 16,
     kPrintGroup = 32,
     kPracticeLoopGroup = 64,
+    kColoursGroup = 128,  // the harmonica's bar colours and how labels show on them
 };
 
 inline constexpr int kNamingSystemCount = 5;
 // A font face name holds at most this many characters (the system font
 // structures have room for 32 with the terminator).
 inline constexpr std::size_t kFaceNameLimit = 31;
+// A file path kept in the settings, in bytes.
+inline constexpr std::size_t kPathLimit = 4096;
 inline constexpr int kMostBeatsPerLine = 48;
+// Extra pixels between the staff positions of a printed line.
+inline constexpr int kMostPrintTabSpace = 10;
 // The tempo slider's range, in percent of the song's own tempo.
 inline constexpr int kLeastTempoPercent = 10;
 inline constexpr int kMostTempoPercent = 200;
@@ -73,6 +78,9 @@ struct Settings {
     Colour colorDraw{0x00C000};
     Colour colorOver{0x0000FF};
     Colour colorBend{0x00FFFF};
+    // 0: tablature labels in black; 1: in bold, black or white, whichever
+    // stands out more on the bar's colour.
+    std::int32_t tabLabelContrast = 0;
 
     std::int32_t playMetronome = 0;
     std::int32_t playerRepeat = 0;  // 0 none, 1 one file, 2 the whole play list
@@ -80,6 +88,9 @@ struct Settings {
     // The synthesizer's sound output, chosen by hand; empty: the first that
     // starts.
     std::string audioDriver;
+    // The built-in synthesizer's SoundFont chosen by the user; empty: the
+    // first found in the standard places.
+    std::string soundFont;
     std::int32_t showPitchBends = 1;
     std::int32_t offsetsharpsflats = 0;
     // Practice loops, while both marks are set: each pass may play faster
@@ -102,7 +113,7 @@ struct Settings {
 
 // Reads every option of section "Settings". A value that is missing, of the
 // wrong type or outside what its option can hold keeps its default; a face
-// name is cut to kFaceNameLimit characters.
+// name is cut to kFaceNameLimit bytes, a path to kPathLimit.
 Settings LoadSettings(const SettingsStore& store);
 
 // Writes the options of the groups in `groups` (SettingsGroup bits). Options

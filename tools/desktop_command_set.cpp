@@ -5,7 +5,8 @@ namespace tavrino::tool {
 std::vector<Command> ToolCommands() {
     return JoinCommands({SongCommands(), DocumentCommands(), TabTrackCommands(),
                          HarmonicaCommands(), PlaybackCommands(), ScoreCommands(),
-                         PlayListCommands(), SnapshotCommands(), LyricsCommands()});
+                         PlayListCommands(), SnapshotCommands(), LyricsCommands(),
+                         PrintCommands()});
 }
 
 }  // namespace tavrino::tool

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "settings/colour_presets.h"
 #include "tools/tool_support.h"
 
 namespace tavrino::tool {
@@ -113,6 +114,15 @@ const Tuning* HarmonicaOptions::ChooseTuning(std::span<const Tuning> list, const
 
 const DiatonicTuning* HarmonicaOptions::ChooseDiatonicTuning(DiatonicLayout& layout) {
     return ChooseTuning(DiatonicTunings(), DefaultDiatonicTuning(), layout, "diatonic");
+}
+
+bool HarmonicaOptions::ChooseColours(Settings& settings) {
+    const std::string colours = line_.value("colours").value_or("default");
+    if (colours == "high-contrast") {
+        ApplyHighContrastPreset(settings);
+        return true;
+    }
+    return colours == "default" || Usage("--colours needs default or high-contrast");
 }
 
 bool HarmonicaOptions::ChooseHarmonica(Harmonica& harmonica, bool notesAllowed) {

@@ -36,6 +36,9 @@ public:
     // --tuning and --key for the harmonica of the kind, "diatonic" or
     // "chromatic"; the other layout of `harmonica` is left as it is.
     bool ChooseHarmonicaKind(std::string_view kind, Harmonica& harmonica);
+    // --colours default|high-contrast: the harmonica's colours and labels
+    // as the options' presets set them.
+    bool ChooseColours(Settings& settings);
     // --tuning: a number in the diatonic list, a name in it, or a .tun file
     // loaded through the layout into "Custom..."; the default tuning when
     // absent. Null after a failure.

@@ -21,7 +21,7 @@ int RunScore(const Command& self, const std::vector<std::string>& args, Io& io);
 const Command kCommands[] = {
     {"score",
      "IN OUT.png [--harmonica diatonic|chromatic|notes] [--tuning T] [--key K] [--zoom 0-4] "
-     "[--width W] [--height H] [--at TICK]",
+     "[--width W] [--height H] [--at TICK] [--colours default|high-contrast]",
      "Render the score and tablature of a song into a PNG image, as the program shows it.",
      "  IN           a Standard MIDI File (.mid, .kar)\n"
      "  OUT.png      the image to write\n"
@@ -29,7 +29,8 @@ const Command kCommands[] = {
      "  --tuning, --key  as for tabmap\n"
      "  --zoom       the time scale: 0 50 %, 1 75 %, 2 100 % (default), 3 150 %, 4 200 %\n"
      "  --width, --height  the image's size in pixels (default 1200 x 700)\n"
-     "  --at         the play position; the page that shows it is drawn (default 0)\n",
+     "  --at         the play position; the page that shows it is drawn (default 0)\n"
+     "  --colours    the harmonica's colours and labels: default or high-contrast\n",
      RunScore},
 };
 
@@ -40,7 +41,8 @@ int RunScore(const Command& self, const std::vector<std::string>& args, Io& io) 
                             {"zoom", true},
                             {"width", true},
                             {"height", true},
-                            {"at", true}});
+                            {"at", true},
+                            {"colours", true}});
     int exitCode = kExitOk;
     if (!ParseArguments(self, line, 2, 2, io, exitCode)) {
         return exitCode;
@@ -51,7 +53,9 @@ int RunScore(const Command& self, const std::vector<std::string>& args, Io& io) 
     const auto height = options.Integer("height", 100, 10000, 700);
     const auto at = options.Integer("at", 0, INT32_MAX, 0);
     Harmonica harmonica;
-    if (!zoom || !width || !height || !at || !options.ChooseHarmonica(harmonica, true)) {
+    Settings settings;
+    if (!zoom || !width || !height || !at || !options.ChooseHarmonica(harmonica, true) ||
+        !options.ChooseColours(settings)) {
         return options.exitCode();
     }
     MidiSong song;
@@ -60,7 +64,6 @@ int RunScore(const Command& self, const std::vector<std::string>& args, Io& io) 
     }
     MarkPlayable(song);
     const auto application = EnsureGuiApplication(false);
-    const Settings settings;
     harmonica.diatonic.CreateBrushes(settings);
     const ScoreScene scene{song, settings, TabSourceFor(harmonica, settings), PlayState{}};
     const QImage image = RenderScore(scene, *width, *height, *zoom, *at);

@@ -12,6 +12,7 @@
 #include "monitors/monitor_list.h"
 #include "platform/recording_output.h"
 #include "platform/scheduled_midi_stream.h"
+#include "platform/system_midi_outputs.h"
 #include "settings/memory_settings_store.h"
 #include "tools/gui_application.h"
 #include "tools/harmonica_options.h"
@@ -26,8 +27,8 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
 std::vector<SnapshotWindow> AllWindows() {
     std::vector<SnapshotWindow> windows;
     // One line per family of windows.
-    for (const auto family :
-         {MonitorSnapshots(), LyricsSnapshots(), EditToolbarSnapshots(), MixerDialogSnapshots()}) {
+    for (const auto family : {MonitorSnapshots(), LyricsSnapshots(), EditToolbarSnapshots(),
+                              MixerDialogSnapshots(), OptionsSnapshots()}) {
         windows.insert(windows.end(), family.begin(), family.end());
     }
     return windows;
@@ -59,6 +60,10 @@ std::string Help() {
            "  --track  the track a window shows (track properties), from 0\n"
            "  --tuning, --key  the harmonica's tuning and key, as for tabmap (the chromatic\n"
            "           window takes a chromatic tuning, the others a diatonic one)\n"
+           "  --colours default|high-contrast  the harmonica's colours and labels, as the\n"
+           "           options' presets set them (default: default)\n"
+           "  --tablature notes|diatonic|chromatic  what the main window's notes carry\n"
+           "           (default notes)\n"
            "\nThe window is drawn offscreen with the program's own code and settings at\n"
            "their defaults; the user's settings are neither read nor written.\n";
 }
@@ -66,23 +71,29 @@ std::string Help() {
 }  // namespace
 
 struct SnapshotScene::Silent {
-    Silent()
+    explicit Silent(const Settings& settings)
         : recorder(std::make_shared<RecordingOutput>(clock, 0)),
           outputs("silent", recorder),
-          stream(outputs, clock) {}
+          stream(outputs, clock),
+          choice(systemOutputs) {
+        SaveSettings(store, settings, ~0U);
+    }
 
     MemorySettingsStore store;
     VirtualStreamClock clock;
     std::shared_ptr<RecordingOutput> recorder;
     SingleOutput outputs;
     ScheduledMidiStream stream;
+    // The options list this machine's outputs, as the program would.
+    SystemMidiOutputs systemOutputs;
+    SystemOutputChoice choice;
     MonitorFactory factory;
 };
 
-SnapshotScene::SnapshotScene()
-    : silent_(std::make_unique<Silent>()),
-      session_(
-          std::make_unique<TavrinoSession>(silent_->store, silent_->stream, silent_->factory)) {}
+SnapshotScene::SnapshotScene(const Settings& settings)
+    : silent_(std::make_unique<Silent>(settings)),
+      session_(std::make_unique<TavrinoSession>(silent_->store, silent_->stream, silent_->choice,
+                                                silent_->factory)) {}
 
 SnapshotScene::~SnapshotScene() {
     // Windows first: monitors report their closing to the main window.
@@ -122,7 +133,12 @@ QImage RenderWindow(QWidget& window) {
 namespace {
 
 int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& io) {
-    CommandLine line(args, {{"at", true}, {"track", true}, {"tuning", true}, {"key", true}});
+    CommandLine line(args, {{"at", true},
+                            {"track", true},
+                            {"tuning", true},
+                            {"key", true},
+                            {"colours", true},
+                            {"tablature", true}});
     int exitCode = kExitOk;
     if (!ParseArguments(self, line, 3, 3, io, exitCode)) {
         return exitCode;
@@ -141,17 +157,26 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
     const auto at = options.Integer("at", 0, INT32_MAX, 0);
     const auto track = options.Integer("track", 0, INT32_MAX, 0);
     Harmonica harmonica;
+    Settings settings;
     if (!at || !track ||
-        !options.ChooseHarmonicaKind(window->chromatic ? "chromatic" : "diatonic", harmonica)) {
+        !options.ChooseHarmonicaKind(window->chromatic ? "chromatic" : "diatonic", harmonica) ||
+        !options.ChooseColours(settings)) {
         return options.exitCode();
     }
+    const std::string tablature = line.value("tablature").value_or("notes");
+    const std::string_view tablatures[] = {"notes", "diatonic", "chromatic"};
+    const auto chosen = std::find(std::begin(tablatures), std::end(tablatures), tablature);
+    if (chosen == std::end(tablatures)) {
+        return UsageError(self, "--tablature needs notes, diatonic or chromatic", io);
+    }
+    settings.tablatureType = static_cast<std::int32_t>(chosen - std::begin(tablatures));
     // The tool reads the song first, to report problems in its own words.
     MidiSong check;
     if (const int result = LoadSong(check, positionals[1], io); result != kExitOk) {
         return result;
     }
     const auto application = EnsureGuiApplication(true);
-    SnapshotScene scene;
+    SnapshotScene scene(settings);
     scene.session().diatonic().Build(harmonica.diatonic.GetKey(), &harmonica.diatonic.GetTuning());
     scene.session().chromatic().Build(harmonica.chromatic.GetKey(),
                                       &harmonica.chromatic.GetTuning());
@@ -185,7 +210,9 @@ int RunSnapshot(const Command& self, const std::vector<std::string>& args, Io& i
 std::span<const Command> SnapshotCommands() {
     static const std::string help = Help();
     static const Command commands[] = {
-        {"snapshot", "WINDOW IN OUT.png [--at TICK] [--track N] [--tuning T] [--key K]",
+        {"snapshot",
+         "WINDOW IN OUT.png [--at TICK] [--track N] [--tuning T] [--key K] "
+         "[--colours default|high-contrast] [--tablature notes|diatonic|chromatic]",
          "Draw a window of the program with a song loaded into a PNG image.", help, RunSnapshot},
     };
     return commands;

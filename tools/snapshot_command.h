@@ -20,7 +20,8 @@ namespace tavrino::tool {
 // program loads it, and the play position.
 class SnapshotScene {
 public:
-    SnapshotScene();
+    // The program starts with these settings, as if read from the user's.
+    explicit SnapshotScene(const Settings& settings = Settings{});
     ~SnapshotScene();
 
     // Loads the song as the program's Open does; false when it cannot be read
@@ -67,6 +68,7 @@ std::span<const SnapshotWindow> MonitorSnapshots();
 std::span<const SnapshotWindow> LyricsSnapshots();
 std::span<const SnapshotWindow> EditToolbarSnapshots();
 std::span<const SnapshotWindow> MixerDialogSnapshots();
+std::span<const SnapshotWindow> OptionsSnapshots();
 
 // Renders the window into an image, as it shows on the screen.
 QImage RenderWindow(QWidget& window);

@@ -52,5 +52,6 @@ std::span<const Command> ScoreCommands();
 std::span<const Command> PlayListCommands();
 std::span<const Command> SnapshotCommands();
 std::span<const Command> LyricsCommands();
+std::span<const Command> PrintCommands();
 
 }  // namespace tavrino::tool

@@ -214,6 +214,7 @@ PixelRect ScorePainter::PaintNote(const MidiEvent& event, NoteFill fill) {
     painter_.setPen(style_.outlinePen);
     painter_.drawRect(QRect(bar.left, bar.top, bar.right - bar.left - 1, bar.bottom - bar.top - 1));
     if (bar.left >= layout_.notesLeft) {
+        painter_.setPen(style_.LabelColour(colour));
         if (label.symbolLength > 0) {
             painter_.setFont(style_.symbolFont);
             painter_.drawStaticText(bar.left + 2, bar.top + 1, label.symbol);

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "resources/images.h"
@@ -26,11 +27,33 @@ QPen Pen(Qt::PenStyle style, int width, QColor colour) {
     return pen;
 }
 
+// The relative luminance of an sRGB colour.
+double Luminance(QColor colour) {
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
+           0.0722 * linear(colour.blue());
+}
+
 }  // namespace
+
+double ContrastRatio(QColor first, QColor second) {
+    const double one = Luminance(first);
+    const double other = Luminance(second);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
 
 QColor ToQColor(Colour colour) {
     const Rgb rgb = colour.ToRgb();
     return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+Colour FromQColor(QColor colour) {
+    return Colour{static_cast<std::uint32_t>(colour.red()) |
+                  static_cast<std::uint32_t>(colour.green()) << 8 |
+                  static_cast<std::uint32_t>(colour.blue()) << 16};
 }
 
 QFont SettingsFont(const std::string& face, int height, int weight, bool italic) {
@@ -55,6 +78,7 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       cursorPen(Pen(Qt::DotLine, 1, QColor(64, 0, 192))),
       trackerPen(Pen(Qt::SolidLine, 1, QColor(24, 24, 32))),
       bendPen(Pen(Qt::SolidLine, 2, QColor(255, 0, 0))),
+      contrastLabels(settings.tabLabelContrast != 0),
       played(ToQColor(settings.colorPlayed)),
       highlight(ToQColor(settings.colorSelect)),
       symbolFont(SettingsFont("Arial", -11, 400, false)),
@@ -68,6 +92,12 @@ ScoreStyle::ScoreStyle(const Settings& settings)
       bassClef(Image(":/images/bass_clef.png")),
       notesAboveArrow(Image(":/images/notes_above.png")),
       notesBelowArrow(Image(":/images/notes_below.png")) {
+    if (contrastLabels) {
+        for (QFont* font : {&symbolFont, &tabFont}) {
+            font->setBold(true);
+        }
+    }
+    underlinedTabFont = tabFont;
     underlinedTabFont.setUnderline(true);
     textAscent = QFontMetrics(textFont).ascent();
     textLineHeight = QFontMetrics(textFont).lineSpacing();
@@ -79,6 +109,15 @@ ScoreStyle::ScoreStyle(const Settings& settings)
             QColor(Blend(first.red, last.red, index), Blend(first.green, last.green, index),
                    Blend(first.blue, last.blue, index));
     }
+}
+
+QColor ScoreStyle::LabelColour(QColor bar) const {
+    if (!contrastLabels) {
+        return Qt::black;
+    }
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return ContrastRatio(bar, black) >= ContrastRatio(bar, white) ? black : white;
 }
 
 QColor ScoreStyle::TrackColour(int trackIndex) const {

@@ -14,6 +14,11 @@ namespace tavrino {
 inline constexpr int kTrackBrushCount = 128;
 
 QColor ToQColor(Colour colour);
+Colour FromQColor(QColor colour);
+
+// The contrast ratio of two colours as accessibility guidelines measure it,
+// from 1 (the same lightness) to 21 (black on white).
+double ContrastRatio(QColor first, QColor second);
 
 // Pens, brushes, fonts and images of the score, made from the settings.
 struct ScoreStyle {
@@ -22,6 +27,8 @@ struct ScoreStyle {
     // The colour of a track's bars: a blend from "colorNormal1" for track 0
     // to "colorNormal2"; tracks from 128 on share the last colour.
     QColor TrackColour(int trackIndex) const;
+    // The colour of a tablature label on a bar of that colour.
+    QColor LabelColour(QColor bar) const;
 
     QPen outlinePen;
     QPen gridPen;
@@ -30,6 +37,7 @@ struct ScoreStyle {
     QPen trackerPen;  // the frames of selected notes
     QPen bendPen;
 
+    bool contrastLabels = false;  // labels black or white by the bar
     QColor played;
     QColor highlight;
     std::array<QColor, kTrackBrushCount> trackColours;

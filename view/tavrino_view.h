@@ -58,6 +58,8 @@ public:
 
     // Zoom index 0 (50 %) to 4 (200 %).
     int ZoomIndex() const;
+    // The staff position drawn at the middle.
+    int CentrePosition() const { return page_.window().centrePosition; }
     void SetZoomIndex(int index);
     // 0 notes, 1 diatonic, 2 chromatic tablature.
     void SetTablatureType(int type);

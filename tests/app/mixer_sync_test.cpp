@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "app/fake_output_choice.h"
 #include "app/frame_rig.h"
 #include "app/tavrino_session.h"
 #include "document/test_songs.h"
@@ -34,7 +35,7 @@ protected:
         FinishSong(song, 480);
         const QString path = dir.filePath("tracks.mid");
         ASSERT_EQ(WriteMidiFile(song, path.toStdString()), 0);
-        session = std::make_unique<TavrinoSession>(store, stream, factory);
+        session = std::make_unique<TavrinoSession>(store, stream, outputs, factory);
         CommandLineRequest request;
         request.files = {path};
         ASSERT_TRUE(session->Start(request));
@@ -101,6 +102,7 @@ protected:
     QTemporaryDir dir;
     QtSettingsStore store{dir.filePath("settings.ini")};
     FakeMidiStream stream;
+    FakeOutputChoice outputs;
     MonitorFactory factory;
     std::unique_ptr<TavrinoSession> session;
     CMonMixer* mixer = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "app/fake_output_choice.h"
 #include "app/frame_rig.h"
 #include "app/tavrino_session.h"
 #include "document/test_songs.h"
@@ -41,12 +42,13 @@ struct StartUpRig {
     QString songPath = dir.filePath("tune.mid");
     QtSettingsStore store{dir.filePath("settings.ini")};
     FakeMidiStream stream;
+    FakeOutputChoice outputs;
     MonitorFactory factory;
 };
 
 TEST(StartUp, TheFileOnTheCommandLineOpensAndPlaysOnRequest) {
     StartUpRig rig;
-    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    TavrinoSession session(rig.store, rig.stream, rig.outputs, rig.factory);
     ASSERT_TRUE(session.Start(Request(rig.songPath, true)));
     EXPECT_TRUE(session.frame().isVisible());
     EXPECT_EQ(session.frame().windowTitle(), "tune.mid[*] - Tavrino");
@@ -57,7 +59,7 @@ TEST(StartUp, TheFileOnTheCommandLineOpensAndPlaysOnRequest) {
 
 TEST(StartUp, ScrollingTheViewMovesThePlayPosition) {
     StartUpRig rig;
-    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    TavrinoSession session(rig.store, rig.stream, rig.outputs, rig.factory);
     ASSERT_TRUE(session.Start(Request(rig.songPath)));
     auto* view = qobject_cast<CTavrinoView*>(session.frame().centralWidget());
     ASSERT_NE(view, nullptr);
@@ -70,7 +72,7 @@ TEST(StartUp, MonitorsOpenAtTheLastExitComeBackButNotTheHarmonicas) {
     StartUpRig rig;
     rig.store.WriteInteger(kStateSection, "Mon1On", 1);
     rig.store.WriteInteger(kStateSection, "Mon3On", 1);
-    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    TavrinoSession session(rig.store, rig.stream, rig.outputs, rig.factory);
     ASSERT_TRUE(session.Start(Request({})));
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(session.frame().monitors().IsOpen(kMixerMonitor));
@@ -81,7 +83,7 @@ TEST(StartUp, MonitorsOpenAtTheLastExitComeBackButNotTheHarmonicas) {
 
 TEST(StartUp, AFileThatCannotBeReadEndsTheProgramAfterSayingSo) {
     StartUpRig rig;
-    TavrinoSession session(rig.store, rig.stream, rig.factory);
+    TavrinoSession session(rig.store, rig.stream, rig.outputs, rig.factory);
     QString caption;
     QString text;
     CloseModalBoxOnceShown(caption, text);

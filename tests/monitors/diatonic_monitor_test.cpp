@@ -10,6 +10,7 @@
 
 #include "document/test_songs.h"
 #include "monitors/diatonic_geometry.h"
+#include "monitors/mon_chromatic.h"
 #include "monitors/mon_diatonic.h"
 #include "monitors/monitor_rig.h"
 
@@ -249,6 +250,20 @@ TEST(DiatonicMonitor, ThePanelStateIsRemembered) {
     CMonDiatonic* again = rig.Open<CMonDiatonic>();
     EXPECT_FALSE(again->expanded());
     EXPECT_EQ(again->size(), QSize(290, 218));
+}
+
+TEST(DiatonicMonitor, NewOptionsRenameAndRecolourTheOpenHarmonicas) {
+    MonitorRig rig;
+    CMonDiatonic* diatonic = rig.Open<CMonDiatonic>();
+    CMonChromatic* chromatic = rig.Open<CMonChromatic>();
+    rig.settings.musicNoteType = 2;  // DO RE MI
+    rig.settings.colorDraw = Colour{0x9E3F1E};
+    diatonic->ApplySettings();
+    chromatic->ApplySettings();
+    EXPECT_EQ(diatonic->Button(0, Kind::Blow)->text(), "DO");
+    EXPECT_EQ(diatonic->Button(0, Kind::Draw)->text(), "RE");
+    EXPECT_EQ(diatonic->Button(0, Kind::Draw)->accent(), QColor(30, 63, 158));
+    EXPECT_EQ(chromatic->Button(0, ChromaticKind::BlowOut)->text(), "DO");
 }
 
 }  // namespace

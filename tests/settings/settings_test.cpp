@@ -35,9 +35,11 @@ Settings Changed() {
     s.colorDraw = Colour{6};
     s.colorOver = Colour{7};
     s.colorBend = Colour{8};
+    s.tabLabelContrast = 1;
     s.playMetronome = 1;
     s.playerRepeat = 2;
     s.midiDevice = 3;
+    s.soundFont = "/usr/share/sounds/sf2/a SoundFont with a name longer than a face name.sf2";
     s.showPitchBends = 0;
     s.offsetsharpsflats = 1;
     s.tablatureType = 2;
@@ -71,32 +73,26 @@ TEST(Settings, AnEmptyStoreGivesEveryDefault) {
 TEST(Settings, SavedGroupsLoadBackAndUngroupedKeysAreNeverWritten) {
     MemorySettingsStore store;
     const Settings changed = Changed();
-    SaveSettings(store, changed, 1 | 2 | 4 | 8 | 16 | 32 | 64);
-    EXPECT_EQ(store.size(), 36u);
+    SaveSettings(store, changed, 1 | 2 | 4 | 8 | 16 | 32 | 64 | 128);
+    EXPECT_EQ(store.size(), 43u);
     for (const char* readOnly :
-         {"tabStaffSpace", "colorSelect", "colorPlayed", "colorNormal1", "colorNormal2",
-          "colorBlow", "colorDraw", "colorOver", "colorBend", "printTabSpace"}) {
+         {"tabStaffSpace", "colorSelect", "colorPlayed", "colorNormal1", "colorNormal2"}) {
         EXPECT_FALSE(store.contains(kOptionsSection, readOnly)) << readOnly;
     }
     Settings expected = changed;
     const Settings defaults;
     expected.tabStaffSpace = defaults.tabStaffSpace;
-    expected.printTabSpace = defaults.printTabSpace;
     expected.colorSelect = defaults.colorSelect;
     expected.colorPlayed = defaults.colorPlayed;
     expected.colorNormal1 = defaults.colorNormal1;
     expected.colorNormal2 = defaults.colorNormal2;
-    expected.colorBlow = defaults.colorBlow;
-    expected.colorDraw = defaults.colorDraw;
-    expected.colorOver = defaults.colorOver;
-    expected.colorBend = defaults.colorBend;
     EXPECT_EQ(LoadSettings(store), expected);
     // Symbols are stored as signed characters.
     EXPECT_EQ(store.ReadInteger(kOptionsSection, "dbendSym"), -76);
     EXPECT_EQ(store.ReadInteger(kOptionsSection, "fontLyricsBg"), 0x654321);
     // Values put in the store by hand reach the read-only options.
-    store.WriteInteger(kOptionsSection, "colorBend", 0x0000FF);
-    EXPECT_EQ(LoadSettings(store).colorBend.ToRgb(), (Rgb{255, 0, 0}));
+    store.WriteInteger(kOptionsSection, "colorPlayed", 0x0000FF);
+    EXPECT_EQ(LoadSettings(store).colorPlayed.ToRgb(), (Rgb{255, 0, 0}));
 }
 
 TEST(Settings, EachGroupWritesItsOwnKeys) {
@@ -110,10 +106,13 @@ TEST(Settings, EachGroupWritesItsOwnKeys) {
          {"fontLyricsFaceName", "fontLyricsHeight", "fontLyricsWeight", "fontLyricsItalic",
           "fontLyricsTxt", "fontLyricsBg"}},
         {16,
-         {"playMetronome", "playerRepeat", "midiDevice", "showPitchBends", "offsetsharpsflats",
-          "musicNoteType", "tablatureType"}},
-        {32, {"printTrebleClef", "printBassClef", "printNoColorBars", "printBeatsPerLine"}},
+         {"playMetronome", "playerRepeat", "midiDevice", "soundFont", "showPitchBends",
+          "offsetsharpsflats", "musicNoteType", "tablatureType"}},
+        {32,
+         {"printTrebleClef", "printBassClef", "printNoColorBars", "printBeatsPerLine",
+          "printTabSpace"}},
         {64, {"loopTempoStart", "loopTempoStep", "loopTempoTop", "loopCountIn"}},
+        {128, {"colorBlow", "colorDraw", "colorOver", "colorBend", "tabLabelContrast"}},
     };
     for (const auto& [bit, keys] : groups) {
         MemorySettingsStore store;
@@ -138,6 +137,8 @@ TEST(Settings, UnreadableValuesKeepTheirDefaults) {
     store.WriteInteger(kOptionsSection, "colorDraw", 0x1000000);
     store.WriteInteger(kOptionsSection, "colorOver", -1);
     store.WriteInteger(kOptionsSection, "fontTextFaceName", 12);
+    store.WriteInteger(kOptionsSection, "tabLabelContrast", 2);
+    store.WriteInteger(kOptionsSection, "printTabSpace", kMostPrintTabSpace + 1);
     store.WriteInteger("Version 2.3", "midiDevice", 4);  // another section
     EXPECT_EQ(LoadSettings(store), Settings{});
     // A face name too long for the font structures is cut, never mid-character.

@@ -114,5 +114,36 @@ TEST(SnapshotCommand, DrawsTheMixerPlayingAndEachEventDialog) {
     EXPECT_THAT(help.out, HasSubstr("main              the main window"));
 }
 
+int PixelsOf(const QImage& image, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST(SnapshotCommand, DrawsTheOptionsPagesAndTheHighContrastColours) {
+    const test::TemporaryFolder folder;
+    const QImage print = Snapshot(folder, {"options-print"});
+    const QImage lyrics = Snapshot(folder, {"options-lyrics"});
+    EXPECT_GE(print.width(), 300);
+    EXPECT_NE(print, lyrics);
+    // The high-contrast draw bars are dark blue; by default there is none.
+    const QColor draw(30, 63, 158);
+    const QImage plain = Snapshot(folder, {"main", "--tablature", "diatonic"});
+    const QImage contrast =
+        Snapshot(folder, {"main", "--tablature", "diatonic", "--colours", "high-contrast"});
+    EXPECT_EQ(PixelsOf(plain, draw), 0);
+    EXPECT_GT(PixelsOf(contrast, draw), 100);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--colours", "loud"}, {"--tablature", "banjo"}}) {
+        std::vector<std::string> args = {"snapshot", "main", kDemoSong, folder.File("w.png")};
+        args.insert(args.end(), wrong.begin(), wrong.end());
+        EXPECT_EQ(RunToolWith(args).status, 2) << wrong[0];
+    }
+}
+
 }  // namespace
 }  // namespace tavrino
