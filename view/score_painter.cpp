@@ -173,8 +173,11 @@ ScorePainter::NoteLabel ScorePainter::MakeLabel(int key, int alternate) const {
         return staticText;
     };
     const QFont& holeFont = tab.lowHole ? style_.underlinedTabFont : style_.tabFont;
+    // A hyphen is a short, faint draw mark; the minus sign is as wide as "+".
+    const std::string symbol =
+        style_.contrastLabels && tab.symbol == "-" ? std::string("\u2212") : tab.symbol;
     return NoteLabel{
-        prepared(tab.symbol, style_.symbolFont),
+        prepared(symbol, style_.symbolFont),
         prepared(tab.holeText, holeFont),
         prepared(tab.accidental == ' ' ? std::string() : std::string(1, tab.accidental),
                  style_.tabFont),

@@ -37,9 +37,7 @@ TEST(MainFrameCommands, CommandsOfPartsNotYetBuiltStayDisabled) {
     MakeSong(song);
     ASSERT_TRUE(rig.Open(song));
     rig.frame->UpdateCommands();
-    for (const CommandId id :
-         {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_EDIT_CUT, ID_EDIT_COPY,
-          ID_EDIT_PASTE, ID_OPTIONS, ID_HELP_TOPICS}) {
+    for (const CommandId id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_HELP_TOPICS}) {
         EXPECT_FALSE(Enabled(rig, id)) << id;
     }
 }
@@ -48,12 +46,14 @@ TEST(MainFrameCommands, SongCommandsNeedASongAndAStoppedPlayer) {
     FrameRig rig;
     EXPECT_FALSE(Enabled(rig, ID_FILE_RELOAD));
     EXPECT_FALSE(Enabled(rig, ID_SAVE_DISASSEMBLY));
-    for (const CommandId id : {ID_EDIT_CROP, ID_TAB_TEXT_TRACK, ID_EDIT_BEGIN_MARK,
-                               ID_EDIT_END_MARK, ID_FILE_PROPERTIES}) {
+    for (const CommandId id :
+         {ID_EDIT_CROP, ID_TAB_TEXT_TRACK, ID_EDIT_BEGIN_MARK, ID_EDIT_END_MARK, ID_FILE_PROPERTIES,
+          ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) {
         EXPECT_FALSE(Enabled(rig, id)) << id;
     }
-    EXPECT_TRUE(Enabled(rig, ID_FILE_OPEN));
-    EXPECT_TRUE(Enabled(rig, ID_PLAYER_PLAY));
+    for (const CommandId id : {ID_FILE_OPEN, ID_PLAYER_PLAY, ID_OPTIONS, ID_FILE_PRINT_SETUP}) {
+        EXPECT_TRUE(Enabled(rig, id)) << id;
+    }
 
     MidiSong song;
     MakeSong(song);
@@ -66,6 +66,8 @@ TEST(MainFrameCommands, SongCommandsNeedASongAndAStoppedPlayer) {
     EXPECT_TRUE(Enabled(rig, ID_EDIT_BEGIN_MARK));
     EXPECT_TRUE(Enabled(rig, ID_EDIT_END_MARK));
     EXPECT_TRUE(Enabled(rig, ID_FILE_PROPERTIES));
+    EXPECT_TRUE(Enabled(rig, ID_FILE_PRINT));
+    EXPECT_TRUE(Enabled(rig, ID_FILE_PRINT_PREVIEW));
     EXPECT_FALSE(Enabled(rig, ID_APPLY_TEMPO)) << "the tempo is at 100 %";
 
     rig.frame->actions()[ID_PLAYER_PLAY]->trigger();
