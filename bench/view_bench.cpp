@@ -100,6 +100,18 @@ BENCHMARK_CAPTURE(BM_FullPagePaint, bends, MakeBentSong)->Unit(benchmark::kMilli
 
 // What the view does for one position message: a played note onto the
 // cached page, then the band over a copy of the page as on screen.
+void PaintStep(Fixture& fixture, const ScoreScene& scene, QImage& screen, std::int32_t index,
+               std::int32_t tick) {
+    QPainter onPage(&fixture.page.CachedImage());
+    ScorePainter(onPage, fixture.style, scene, fixture.page.layout(), fixture.page.window())
+        .PaintPlayedNote(index);
+    onPage.end();
+    QPainter onScreen(&screen);
+    onScreen.drawImage(0, 0, fixture.page.CachedImage());
+    ScorePainter(onScreen, fixture.style, scene, fixture.page.layout(), fixture.page.window())
+        .PaintPositionBand(tick);
+}
+
 void BM_PositionStep(benchmark::State& state) {
     Fixture fixture;
     const ScoreScene scene = fixture.Scene();
@@ -107,14 +119,7 @@ void BM_PositionStep(benchmark::State& state) {
     QImage screen(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     std::int32_t index = 0;
     for (auto _ : state) {
-        QPainter onPage(&fixture.page.CachedImage());
-        ScorePainter(onPage, fixture.style, scene, fixture.page.layout(), fixture.page.window())
-            .PaintPlayedNote(index);
-        onPage.end();
-        QPainter onScreen(&screen);
-        onScreen.drawImage(0, 0, fixture.page.CachedImage());
-        ScorePainter(onScreen, fixture.style, scene, fixture.page.layout(), fixture.page.window())
-            .PaintPositionBand(fixture.song.messages[index]->time);
+        PaintStep(fixture, scene, screen, index, fixture.song.messages[index]->time);
         index = (index + 1) % 2000;
     }
 }
@@ -146,14 +151,7 @@ void BM_LargeSongStep(benchmark::State& state) {
     QImage screen(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         fixture.page.Follow(fixture.song, tick);
-        QPainter onPage(&fixture.page.CachedImage());
-        ScorePainter(onPage, fixture.style, scene, fixture.page.layout(), fixture.page.window())
-            .PaintPlayedNote(index);
-        onPage.end();
-        QPainter onScreen(&screen);
-        onScreen.drawImage(0, 0, fixture.page.CachedImage());
-        ScorePainter(onScreen, fixture.style, scene, fixture.page.layout(), fixture.page.window())
-            .PaintPositionBand(tick);
+        PaintStep(fixture, scene, screen, index, tick);
     }
 }
 BENCHMARK(BM_LargeSongStep)->Arg(5)->Arg(50)->Arg(95)->Unit(benchmark::kMicrosecond);
